@@ -1,0 +1,109 @@
+// The seam between the core and the main window: what the core's routines need from the
+// window's controls. TMainLex implements it; tests use a fake. All text is Windows-1253.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvoran {
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  bool operator==(const Rect&) const = default;
+};
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+// The toolbar buttons, numbered as their hover numbers (the menu arrows share the number of
+// their main button and have their own ids here).
+enum class ToolbarButton {
+  kLang,
+  kPrev,
+  kPrevMenu,
+  kNext,
+  kNextMenu,
+  kCopy,
+  kPaste,
+  kPrint,
+  kSearch,
+  kDescrSearch,
+  kAutoTranslate,
+  kCustomEntries,
+  kShortCuts,
+  kHelp,
+  kPin,
+  kExit,
+};
+
+struct MenuItem {
+  std::string caption;
+  bool enabled = true;
+};
+
+class MainView {
+ public:
+  virtual ~MainView() = default;
+
+  // Entry_Text. SetEntryText raises the change event (Entry_TextChange) when, and only when,
+  // the text differs from what the box holds.
+  virtual std::string EntryText() const = 0;
+  virtual void SetEntryText(std::string_view text) = 0;
+  virtual std::string EntrySelectedText() const = 0;
+  virtual void SelectAllEntryText() = 0;
+  virtual void CollapseEntrySelection() = 0;
+  virtual void FocusEntryText() = 0;
+  // The edit control's own paste of the clipboard's text (raises the change event).
+  virtual void PasteIntoEntryText() = 0;
+
+  // Entries_List shows the core's list model; these tell it what changed.
+  virtual void ListRowsChanged() = 0;
+  virtual void ListSelectionChanged() = 0;
+  virtual void FocusEntriesList() = 0;
+  virtual int ListHeight() const = 0;  // pixels; a whole number of 16-pixel rows
+  virtual int ListWidth() const = 0;
+  virtual int MeasureListText(std::string_view text) const = 0;  // in the list's font
+  virtual void SetListHint(std::string_view text) = 0;
+  virtual void SetHintDisplayTime(int milliseconds) = 0;
+
+  // Entry_Label.
+  virtual void SetHeadwordLabel(std::string_view text) = 0;
+  virtual int MeasureLabelText(std::string_view text) const = 0;  // in the label's font
+  // Left-justified, or right-justified; the label takes the explanation box's left and width.
+  virtual void SetHeadwordLabelLeftJustified(bool left) = 0;
+
+  // Description_Text.
+  virtual void SetDescription(std::string_view text) = 0;
+  virtual std::string DescriptionText() const = 0;
+  virtual std::string DescriptionSelectedText() const = 0;
+  virtual void CollapseDescriptionSelection() = 0;
+  virtual int DescriptionWidth() const = 0;
+  virtual int DescriptionHeight() const = 0;
+  // The lines as the box shows them at its current width (for printing).
+  virtual std::vector<std::string> DescriptionDisplayLines() const = 0;
+
+  // Menu items of CustomEntriesMenu.
+  virtual void SetModifyEntryEnabled(bool enabled) = 0;
+  virtual void SetDeleteEntryEnabled(bool enabled) = 0;
+
+  // Lang_Button's picture: GrImage for Greek, EnImage for English.
+  virtual void SetLangPicture(bool greek) = 0;
+
+  // Hourglass on; off restores SavedCursor.
+  virtual void SetBusy(bool busy) = 0;
+
+  // Opens a pop-up menu at a screen point; returns the chosen item or -1.
+  virtual int ShowPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
+  // The window's outer top-left on the screen, and a toolbar button's client bounds.
+  virtual Point WindowOrigin() const = 0;
+  virtual Rect ButtonBounds(ToolbarButton button) const = 0;
+};
+
+}  // namespace zelvoran

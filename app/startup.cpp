@@ -1,0 +1,31 @@
+#include "app/startup.h"
+
+#include "app/settings.h"
+#include "platform/file_system.h"
+
+namespace zelvoran {
+
+void InitProgramFolders(FileSystem& fs, const SystemFolders& folders, ProgramState& state) {
+  state.ProgramFolder = ProgramFolderOf(fs);
+  fs.SetCurrentDirectory(state.ProgramFolder);
+  ResolveCustomFolder(fs, folders, state);
+}
+
+void LoadDictionary(const FileSystem& fs, ProgramState& state) {
+  state.DataProblem.clear();
+  if (auto problem = LoadDataProfile(fs, state.ProgramFolder, state.Dict)) {
+    state.DataProblem = *problem;
+    return;
+  }
+  LoadAbbreviations(fs, state.ProgramFolder, state.Dict);
+  ReloadHeadwordIndexes(fs, state);
+  LoadCategoryLinks(fs, state.ProgramFolder, state.Dict);
+}
+
+void ReloadHeadwordIndexes(const FileSystem& fs, ProgramState& state) {
+  if (!state.DataProblem.empty()) return;
+  LoadHeadwordIndexes(fs, state.ProgramFolder, state.Paths.CustomEnglishIndexPath,
+                      state.Paths.CustomGreekIndexPath, state.Dict);
+}
+
+}  // namespace zelvoran

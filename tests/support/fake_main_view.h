@@ -1,0 +1,129 @@
+// A main window without a window: it keeps what the core shows, and raises the entry box's
+// change event the way a real edit box does (writing the same text raises none).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/main_view.h"
+
+namespace zelvoran::testing {
+
+class FakeMainView : public MainView {
+ public:
+  std::function<void()> on_entry_change;  // the change handler of Entry_Text
+  std::string clipboard_text;             // what PasteIntoEntryText pastes
+
+  std::string entry_text;
+  size_t entry_sel_start = 0, entry_sel_length = 0;
+  bool entry_focused = false;
+  bool list_focused = false;
+  int list_height = 224;  // 14 rows
+  int list_width = 211;
+  int char_width = 7;  // MeasureListText / MeasureLabelText: characters x char_width
+  std::string list_hint;
+  int hint_display_time = 0;
+  std::string label;
+  bool label_left = false;
+  std::string description;
+  size_t desc_sel_start = 0, desc_sel_length = 0;
+  int description_width = 373;
+  int description_height = 228;
+  bool modify_enabled = false;
+  bool delete_enabled = false;
+  bool lang_greek = false;
+  int busy_depth = 0;
+  int busy_calls = 0;
+  int list_rows_changed = 0;
+  int list_selection_changed = 0;
+  std::vector<std::vector<MenuItem>> menus_shown;
+  std::vector<Point> menu_points;
+  int menu_choice = -1;
+  Point window_origin{100, 50};
+
+  std::string EntryText() const override { return entry_text; }
+  void SetEntryText(std::string_view text) override {
+    if (text == entry_text) return;
+    entry_text = std::string(text);
+    entry_sel_start = entry_sel_length = 0;
+    if (on_entry_change) on_entry_change();
+  }
+  std::string EntrySelectedText() const override {
+    return entry_sel_start < entry_text.size()
+               ? entry_text.substr(entry_sel_start, entry_sel_length)
+               : std::string();
+  }
+  void SelectAllEntryText() override {
+    entry_sel_start = 0;
+    entry_sel_length = entry_text.size();
+  }
+  void CollapseEntrySelection() override { entry_sel_length = 0; }
+  void FocusEntryText() override {
+    entry_focused = true;
+    list_focused = false;
+  }
+  void PasteIntoEntryText() override {
+    std::string t = entry_text;
+    t.replace(entry_sel_start, entry_sel_length, clipboard_text);
+    SetEntryText(t);
+  }
+  void ListRowsChanged() override { ++list_rows_changed; }
+  void ListSelectionChanged() override { ++list_selection_changed; }
+  void FocusEntriesList() override {
+    list_focused = true;
+    entry_focused = false;
+  }
+  int ListHeight() const override { return list_height; }
+  int ListWidth() const override { return list_width; }
+  int MeasureListText(std::string_view text) const override {
+    return static_cast<int>(text.size()) * char_width;
+  }
+  void SetListHint(std::string_view text) override { list_hint = std::string(text); }
+  void SetHintDisplayTime(int ms) override { hint_display_time = ms; }
+  void SetHeadwordLabel(std::string_view text) override { label = std::string(text); }
+  int MeasureLabelText(std::string_view text) const override {
+    return static_cast<int>(text.size()) * char_width;
+  }
+  void SetHeadwordLabelLeftJustified(bool left) override { label_left = left; }
+  void SetDescription(std::string_view text) override {
+    description = std::string(text);
+    desc_sel_start = desc_sel_length = 0;
+  }
+  std::string DescriptionText() const override { return description; }
+  std::string DescriptionSelectedText() const override {
+    return desc_sel_start < description.size() ? description.substr(desc_sel_start, desc_sel_length)
+                                               : std::string();
+  }
+  void CollapseDescriptionSelection() override { desc_sel_length = 0; }
+  int DescriptionWidth() const override { return description_width; }
+  int DescriptionHeight() const override { return description_height; }
+  std::vector<std::string> DescriptionDisplayLines() const override {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= description.size()) {
+      size_t end = description.find("\r\n", start);
+      if (end == std::string::npos) end = description.size();
+      lines.push_back(description.substr(start, end - start));
+      start = end + 2;
+    }
+    if (!lines.empty() && lines.back().empty()) lines.pop_back();
+    return lines;
+  }
+  void SetModifyEntryEnabled(bool enabled) override { modify_enabled = enabled; }
+  void SetDeleteEntryEnabled(bool enabled) override { delete_enabled = enabled; }
+  void SetLangPicture(bool greek) override { lang_greek = greek; }
+  void SetBusy(bool busy) override {
+    busy_depth += busy ? 1 : -1;
+    ++busy_calls;
+  }
+  int ShowPopupMenu(const std::vector<MenuItem>& items, Point screen) override {
+    menus_shown.push_back(items);
+    menu_points.push_back(screen);
+    return menu_choice;
+  }
+  Point WindowOrigin() const override { return window_origin; }
+  Rect ButtonBounds(ToolbarButton) const override { return {60, 2, 36, 39}; }
+};
+
+}  // namespace zelvoran::testing
