@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app/keyboard.h"
 #include "app/main_view.h"
 #include "app/program_state.h"
 
@@ -14,12 +15,17 @@ namespace zelvoran {
 class FileSystem;
 class SystemFolders;
 class SystemInfo;
+class KeyboardLayouts;
+class MessageBoxes;
 
-// The platform services, injected.
+// The platform services, injected. The optional ones may be missing in tests that do not
+// need them.
 struct Services {
   FileSystem& fs;
   SystemFolders& folders;
   SystemInfo& info;
+  KeyboardLayouts* keyboard = nullptr;
+  MessageBoxes* messages = nullptr;
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.
@@ -59,6 +65,7 @@ struct MainCore {
   bool SuppressEntryChange = false;
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;
+  LayoutHandles Layouts;
 };
 
 }  // namespace zelvoran

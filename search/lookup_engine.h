@@ -1,0 +1,38 @@
+// The lookup engine that fills Entries_List (with RowIndexList) from the headword indexes,
+// and the small operations around the dictionary direction.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace zelvoran {
+
+struct MainCore;
+struct Dictionary;
+
+inline constexpr int kResultLimit = 32736;
+inline constexpr std::string_view kUserEntryMark = " *";
+
+// Fills the list for `mode` ("START", "CONTAIN", "END", "SPECIFIC", "MULTI", "SHORTCUT").
+void RunLookup(MainCore& core, std::string_view mode, int32_t slot, std::string_view category,
+               bool user_entries_only);
+
+// Whether a text is Greek, from the first character of its EnglishKey.
+bool IsGreekText(std::string_view text);
+
+// The only writer of CurrentDirection after start-up; switches the language picture and the
+// keyboard layout.
+void SetDirection(MainCore& core, bool greek);
+
+// Sets the direction from the first character of Entry_Text (untrimmed).
+void DirectionFromEntryText(MainCore& core);
+
+// Empties the headword label, the list with RowIndexList and the explanation, and disables
+// the modify and delete menu items.
+void ClearEntryDisplay(MainCore& core);
+
+bool EntryInCategory(const Dictionary& dict, int32_t slot, std::string_view direction_code,
+                     std::string_view category);
+
+}  // namespace zelvoran
