@@ -96,7 +96,9 @@ WriteResult EncodeDataSet(const DataSet& data) {
       if (category.size() > kCategoryMax || category.find('#') != std::string::npos) {
         return fail("category too long or holding '#': " + category);
       }
-      if (e.Explanation.size() > 0xFFFF) return fail("explanation over 65535 bytes: " + e.Headword);
+      if (e.Explanation.size() > kMaxExplanationBytes) {
+        return fail("explanation over 31000 bytes (the reading buffer): " + e.Headword);
+      }
       const int64_t position = static_cast<int64_t>(files.Texts.size()) + 1;
       if (position + static_cast<int64_t>(e.Explanation.size()) > INT32_MAX) {
         return fail("explanations file over 2 GiB");
@@ -104,10 +106,16 @@ WriteResult EncodeDataSet(const DataSet& data) {
       auto encoded_text = PositionEncode(position, e.Explanation);
       if (!encoded_text) return fail("explanation holds byte 0 or 255: " + e.Headword);
       files.Texts += *encoded_text;
-      std::string line = std::to_string(line_no) + "#" + e.Headword + "#" + key + "#" + category +
-                         "#" + std::to_string(position) + "#" +
-                         std::to_string(e.Explanation.size());
-      auto encoded = MirrorEncodeLine(line_no, line);
+      // Some texts scramble into a CR, LF or NUL byte, which a line cannot hold. Blanks after
+      // the category (removed again on loading) shift the pairing until the line is storable.
+      std::optional<std::string> encoded;
+      for (int pad = 0; pad <= 12 && !encoded; ++pad) {
+        const std::string line = std::to_string(line_no) + "#" + e.Headword + "#" + key + "#" +
+                                 category + std::string(static_cast<size_t>(pad), ' ') + "#" +
+                                 std::to_string(position) + "#" +
+                                 std::to_string(e.Explanation.size());
+        encoded = MirrorEncodeLine(line_no, line);
+      }
       if (!encoded) return fail("index line not storable (control characters): " + e.Headword);
       files.Index += *encoded + "\r\n";
       if (e.Fields.size() > 1 && !e.CategoryOverride) {

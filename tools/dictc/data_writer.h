@@ -12,6 +12,9 @@
 namespace zelvoran::dictc {
 
 // One headword of a section, in the section's order. All text is Windows-1253.
+// Longest explanation the program can show (its reading buffer).
+inline constexpr size_t kMaxExplanationBytes = 31000;
+
 struct SourceEntry {
   std::string Headword;
   std::string SearchKey;  // empty: EnglishKey / GreekKey of the headword

@@ -1,0 +1,43 @@
+// The build command: reads the two dictd sources, maps and merges them, and writes the data
+// folder with a file naming the sources and their licence.
+#pragma once
+
+#include <string>
+
+#include "tools/dictc/dictd_reader.h"
+#include "tools/dictc/merge.h"
+#include "tools/dictc/source_parser.h"
+
+namespace zelvoran::dictc {
+
+// Where Debian installs dictd databases, and the names of the two sources there.
+inline constexpr const char* kDefaultSourceDir = "/usr/share/dictd";
+inline constexpr const char* kEnglishGreekName = "freedict-eng-ell";
+inline constexpr const char* kGreekEnglishName = "freedict-ell-eng";
+// The plain-text (UTF-8) file in the data folder naming the sources and the licence.
+inline constexpr const char* kSourcesFileName = "ZelvoranSources.txt";
+
+struct BuildReport {
+  std::string error;  // empty on success
+  ParseStats Parse;
+  MergeStats Merge;
+  int EnglishArticles = 0;
+  int GreekArticles = 0;
+  int EnglishHeadwords = 0;
+  int GreekHeadwords = 0;
+  int Abbreviations = 0;
+  int EnglishLinks = 0;
+  int GreekLinks = 0;
+  uint64_t TextsBytes = 0;
+};
+
+// Parses both databases into articles.
+SourceArticles ParseSources(const DictdDatabase& english_greek, const DictdDatabase& greek_english,
+                            ParseStats& stats);
+
+// The text of the sources file.
+std::string SourcesText(const DictdDatabase& english_greek, const DictdDatabase& greek_english);
+
+BuildReport BuildDataFolder(const std::string& source_dir, const std::string& out_dir);
+
+}  // namespace zelvoran::dictc
