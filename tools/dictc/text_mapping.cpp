@@ -270,8 +270,29 @@ std::string RepairLookAlikes(std::string_view text, int64_t& repaired) {
       }
       ++j;
     }
-    const bool to_greek = greek > 0 && greek >= latin;
-    const bool to_latin = latin > 0 && latin > greek;
+    // Convert the letters of one script to the other when every one of them has a
+    // look-alike: the fewer ones first, else the more numerous ones.
+    auto convertible = [&](bool from_latin) {
+      for (size_t k = i; k < j; ++k) {
+        const auto d = static_cast<unsigned char>(out[k]);
+        if (from_latin ? !IsLatinByte(d) : !IsGreekByte(d)) continue;
+        const bool found =
+            std::any_of(LookAlikes().begin(), LookAlikes().end(), [&](const auto& p) {
+              return from_latin ? p.first == static_cast<char>(d) : p.second == d;
+            });
+        if (!found) return false;
+      }
+      return true;
+    };
+    bool to_greek = false, to_latin = false;
+    if (greek > 0 && latin > 0) {
+      const bool latin_fewer = latin <= greek;
+      if (convertible(latin_fewer)) {
+        (latin_fewer ? to_greek : to_latin) = true;
+      } else if (convertible(!latin_fewer)) {
+        (latin_fewer ? to_latin : to_greek) = true;
+      }
+    }
     for (size_t k = i; k < j; ++k) {
       const auto d = static_cast<unsigned char>(out[k]);
       if (d == 0xB5 && greek > 0) {  // micro sign inside a Greek word: mu
@@ -279,21 +300,11 @@ std::string RepairLookAlikes(std::string_view text, int64_t& repaired) {
         ++repaired;
         continue;
       }
-      if (to_greek && IsLatinByte(d)) {
-        for (const auto& [l, g] : LookAlikes()) {
-          if (l == static_cast<char>(d)) {
-            out[k] = static_cast<char>(g);
-            ++repaired;
-            break;
-          }
-        }
-      } else if (to_latin && IsGreekByte(d)) {
-        for (const auto& [l, g] : LookAlikes()) {
-          if (g == d) {
-            out[k] = l;
-            ++repaired;
-            break;
-          }
+      for (const auto& [l, g] : LookAlikes()) {
+        if ((to_greek && l == static_cast<char>(d)) || (to_latin && g == d)) {
+          out[k] = to_greek ? static_cast<char>(g) : l;
+          ++repaired;
+          break;
         }
       }
     }
