@@ -302,7 +302,9 @@ std::string RepairLookAlikes(std::string_view text, int64_t& repaired) {
       }
       for (const auto& [l, g] : LookAlikes()) {
         if ((to_greek && l == static_cast<char>(d)) || (to_latin && g == d)) {
-          out[k] = to_greek ? static_cast<char>(g) : l;
+          // A small iota inside a Latin word is the source's "é" read through the Greek
+          // code page ("cafι", "clichι"), not an "i".
+          out[k] = to_greek ? static_cast<char>(g) : (d == 0xE9 ? 'e' : l);
           ++repaired;
           break;
         }
