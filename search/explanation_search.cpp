@@ -36,7 +36,42 @@ std::optional<std::string_view> Slice(const std::string& data, int64_t position,
                                        static_cast<size_t>(length));
 }
 
+uint64_t HashWord(const char* p, size_t n) {
+  uint64_t h = 1469598103934665603ull;
+  for (size_t i = 0; i < n; ++i) {
+    h ^= static_cast<unsigned char>(p[i]);
+    h *= 1099511628211ull;
+  }
+  return h ^ (h >> 29);
+}
+
 }  // namespace
+
+void ExplanationCorpus::WordFilter::Add(uint64_t h) {
+  for (int k = 0; k < 3; ++k) {
+    const unsigned bit = static_cast<unsigned>(h >> (k * 9)) & 511u;
+    bits[bit >> 6] |= uint64_t{1} << (bit & 63u);
+  }
+}
+
+bool ExplanationCorpus::WordFilter::Covers(const WordFilter& needle) const {
+  for (int i = 0; i < 8; ++i) {
+    if ((bits[i] & needle.bits[i]) != needle.bits[i]) return false;
+  }
+  return true;
+}
+
+ExplanationCorpus::WordFilter ExplanationCorpus::FilterOf(std::string_view text) {
+  WordFilter f;
+  size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && !IsWordLetter(static_cast<unsigned char>(text[i]))) ++i;
+    const size_t start = i;
+    while (i < text.size() && IsWordLetter(static_cast<unsigned char>(text[i]))) ++i;
+    if (i > start) f.Add(HashWord(text.data() + start, i - start));
+  }
+  return f;
+}
 
 ExplanationCorpus::Stamp ExplanationCorpus::StampOf(const FileSystem& fs,
                                                     const ProgramState& state) {
@@ -111,6 +146,7 @@ std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSyst
       r.greek = pass.greek;
       r.own = rec.Origin == 'C';
       corpus->records_.push_back(r);
+      corpus->filters_.push_back(FilterOf(text));
     }
   }
   return corpus;
@@ -120,25 +156,20 @@ std::vector<ExplanationHit> ExplanationCorpus::Find(std::string_view needle, int
   std::vector<ExplanationHit> hits;
   needle = UpToNul(needle);
   if (needle.empty() || records_.empty()) return hits;
+  const WordFilter wanted = FilterOf(needle);
+  const bool filtered = !WordFilter{}.Covers(wanted);  // the needle holds a letter
   const char* base = text_.data();
-  size_t r = 0;
-  while (r < records_.size() && static_cast<int>(hits.size()) < limit) {
-    const size_t from = records_[r].begin;
-    const void* found = memmem(base + from, text_.size() - from, needle.data(), needle.size());
-    if (!found) break;
-    const size_t p = static_cast<size_t>(static_cast<const char*>(found) - base);
-    // The record holding p: the first occurrence of the needle in that record's text.
-    r = static_cast<size_t>(
-            std::upper_bound(records_.begin() + static_cast<std::ptrdiff_t>(r), records_.end(), p,
-                             [](size_t pos, const Record& rec) { return pos < rec.begin; }) -
-            records_.begin()) -
-        1;
+  for (size_t r = 0; r < records_.size() && static_cast<int>(hits.size()) < limit; ++r) {
+    if (filtered && !filters_[r].Covers(wanted)) continue;
     const Record& rec = records_[r];
+    // Only the first occurrence in the text counts.
+    const void* found = memmem(base + rec.begin, rec.end - rec.begin, needle.data(), needle.size());
+    if (!found) continue;
+    const size_t p = static_cast<size_t>(static_cast<const char*>(found) - base);
     const size_t e = p + needle.size();
     const bool before_ok = p == rec.begin || !IsWordLetter(static_cast<unsigned char>(base[p - 1]));
     const bool after_ok = e >= rec.end || !IsWordLetter(static_cast<unsigned char>(base[e]));
     if (before_ok && after_ok) hits.push_back({{}, rec.slot, rec.greek, rec.own});
-    ++r;
   }
   return hits;
 }
@@ -152,11 +183,11 @@ std::vector<ExplanationHit> SearchExplanations(const FileSystem& fs, const Progr
                                                std::string_view needle) {
   auto& corpus = greek ? cache.folded : cache.lowered;
   const ExplanationCorpus::Stamp stamp = ExplanationCorpus::StampOf(fs, state);
-  if (!corpus || !(corpus->stamp() == stamp)) {
-    // The other normalisation is stale as well; drop it rather than keep it in memory.
-    cache = ExplanationCache{};
-    corpus = ExplanationCorpus::Build(fs, state, greek);
+  // Texts built from other data or other user files are stale, in both normalisations.
+  for (auto* kept : {&cache.folded, &cache.lowered}) {
+    if (*kept && !((*kept)->stamp() == stamp)) kept->reset();
   }
+  if (!corpus) corpus = ExplanationCorpus::Build(fs, state, greek);
   std::vector<ExplanationHit> hits = corpus->Find(needle, kExplanationResultLimit);
   for (ExplanationHit& h : hits) {
     h.Row = state.Dict.Index(h.Greek).Slot(h.Slot).Headword;

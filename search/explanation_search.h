@@ -54,8 +54,18 @@ class ExplanationCorpus {
     bool greek = false;
     bool own = false;
   };
+  // A 512-bit filter of the words (letter runs) of one text: a text can hold a needle as a
+  // whole word only if it holds every letter run of the needle as a word of its own.
+  struct WordFilter {
+    uint64_t bits[8] = {};
+    void Add(uint64_t hash);
+    bool Covers(const WordFilter& other) const;
+  };
+  static WordFilter FilterOf(std::string_view text);
+
   std::string text_;  // normalised texts separated by NUL bytes
   std::vector<Record> records_;
+  std::vector<WordFilter> filters_;  // parallel to records_
   Stamp stamp_;
 };
 
