@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ class SystemFolders;
 class SystemInfo;
 class KeyboardLayouts;
 class MessageBoxes;
+class SearchDialogs;
+struct ExplanationCache;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -66,6 +69,11 @@ struct MainCore {
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;
   LayoutHandles Layouts;
+
+  // The search windows (criteria, explanation search word, abbreviations); may be missing.
+  SearchDialogs* search_dialogs = nullptr;
+  // Explanation texts kept between searches.
+  std::shared_ptr<ExplanationCache> explanation_cache;
 };
 
 }  // namespace zelvoran

@@ -1,0 +1,36 @@
+// The search dialog, the listing of the user's entries and the abbreviations table.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zelvoran {
+
+struct MainCore;
+struct Dictionary;
+
+inline constexpr int kMaxCategoryCodes = 201;  // item 0 (none) and at most 200 fields
+
+// The subject fields offered by the search dialog: item 0 empty, then every row flagged as
+// a subject field, in table order, at most 200. `meanings` are shown, `codes` are searched.
+struct SubjectFieldList {
+  std::vector<std::string> meanings;
+  std::vector<std::string> codes;  // CategoryCodes
+};
+SubjectFieldList CategoryCodesOf(const Dictionary& dict);
+
+// The rows of the abbreviations window: the profile's abbreviation count, each row the
+// abbreviation and the meaning of table slot r + 1 (empty when the table has no such row).
+std::vector<std::pair<std::string, std::string>> ShortCutRowsOf(const Dictionary& dict);
+
+// Which lookup a confirmed search dialog runs.
+enum class SearchAction { kNothing, kStart, kContain, kEnd, kShortcut, kMulti };
+SearchAction DecideSearch(const std::string& start, const std::string& contain,
+                          const std::string& end, const std::string& category);
+
+void Search_ButtonClick(MainCore& core);
+void CustomEntriesItemClick(MainCore& core);
+void ShortCuts_ButtonClick(MainCore& core);
+
+}  // namespace zelvoran

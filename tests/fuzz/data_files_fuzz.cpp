@@ -1,0 +1,62 @@
+// The loaders on arbitrary data files: the index, the abbreviations, the links and the
+// user's index lines. Nothing may crash, and the tables keep their sizes.
+#include "app/program_state.h"
+#include "app/startup.h"
+#include "dictionary/field_codec.h"
+#include "tests/fuzz/fuzz_target.h"
+#include "tests/support/fake_file_system.h"
+
+namespace {
+
+using zelvoran::testing::FakeFileSystem;
+
+// Splits the input into up to four files at 0xFF bytes (a byte no data file needs).
+std::vector<std::string_view> Parts(std::string_view data) {
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (parts.size() < 3) {
+    const size_t cut = data.find('\xFF', start);
+    if (cut == std::string_view::npos) break;
+    parts.push_back(data.substr(start, cut - start));
+    start = cut + 1;
+  }
+  parts.push_back(data.substr(start));
+  parts.resize(4);
+  return parts;
+}
+
+void CheckTables(const zelvoran::ProgramState& s) {
+  const zelvoran::Dictionary& d = s.Dict;
+  FUZZ_CHECK(d.EnglishIndex.Count() <= zelvoran::kMaxIndexRecords);
+  FUZZ_CHECK(d.GreekIndex.Count() <= zelvoran::kMaxIndexRecords);
+  FUZZ_CHECK(d.AbbreviationTable.empty() ||
+             d.AbbreviationTable.size() == static_cast<size_t>(zelvoran::kAbbreviationRows));
+  FUZZ_CHECK(d.EnglishCategoryLinks.size() <= static_cast<size_t>(zelvoran::kEnglishLinkSlots));
+  FUZZ_CHECK(d.GreekCategoryLinks.size() <= static_cast<size_t>(zelvoran::kGreekLinkSlots));
+  for (int i = 1; i <= d.EnglishIndex.Count(); ++i) {
+    const auto& r = d.EnglishIndex.Slot(i);
+    FUZZ_CHECK(r.Headword.size() <= 57 && r.SearchKey.size() <= 42 && r.Category.size() <= 15);
+    FUZZ_CHECK(r.Origin == 'L' || r.Origin == 'C' || r.Origin == 'A');
+    if (r.Origin == 'A') {
+      FUZZ_CHECK(r.AdditionSlot >= 0 &&
+                 static_cast<size_t>(r.AdditionSlot) < d.AdditionList.size());
+    }
+  }
+}
+
+}  // namespace
+
+ZELVORAN_FUZZ_TARGET(data_files) {
+  const auto parts = Parts(data);
+  FakeFileSystem fs;
+  fs.Put("C:\\Dict\\data\\ZelvoranI.tbo", parts[0]);
+  fs.Put("C:\\Dict\\data\\ZelvoranSrt.tbo", parts[1]);
+  fs.Put("C:\\Dict\\data\\ZelvoranEC.tbo", parts[2]);
+  zelvoran::ProgramState state;
+  state.ProgramFolder = "C:\\Dict\\";
+  state.Dict.Profile.counts.english_headwords = 3;  // both sections get lines
+  LoadAbbreviations(fs, state.ProgramFolder, state.Dict);
+  zelvoran::ReloadHeadwordIndexes(fs, state);
+  LoadCategoryLinks(fs, state.ProgramFolder, state.Dict);
+  CheckTables(state);
+}
