@@ -3,12 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "app/keyboard.h"
 #include "app/main_view.h"
 #include "app/program_state.h"
+#include "search/history.h"
 
 namespace zelvoran {
 
@@ -17,6 +19,7 @@ class SystemFolders;
 class SystemInfo;
 class KeyboardLayouts;
 class MessageBoxes;
+struct LookupIndex;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -66,6 +69,10 @@ struct MainCore {
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;
   LayoutHandles Layouts;
+  // BackList and ForwardList, the items of PrevMenu and NextMenu.
+  HistoryModel History;
+  // Per-record lookup forms, rebuilt by the lookup engine when the indexes are reloaded.
+  std::shared_ptr<LookupIndex> Lookup;
 };
 
 }  // namespace zelvoran
