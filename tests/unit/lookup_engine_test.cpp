@@ -23,7 +23,9 @@ class LookupEngineTest : public CoreFixture {
   // moves from slot 10 to 11) and "mine" after mail@home; Greek: one own entry after γάτα.
   void AddUserEntries() {
     fs.Put(state.Paths.CustomEnglishTextsPath,
-           ShiftCodec("own textaddedmine text", ShiftDirection::kEncode));
+           ShiftCodec("own text", ShiftDirection::kEncode) +
+               ShiftCodec("added", ShiftDirection::kEncode) +
+               ShiftCodec("mine text", ShiftDirection::kEncode));
     fs.Put(state.Paths.CustomEnglishIndexPath,
            EncodeUserLines({UserIndexLineText(8, 8, "", 9, 5),
                             UserIndexLineText(8, 9001, "cats", 1, 8, W("ιατρ.")),
