@@ -141,7 +141,7 @@ TEST_F(LookupScanTest, FastLookupGivesThePlainScansRowsOnRandomKeys) {
     nonempty += plain.empty() ? 0 : 1;
   }
   EXPECT_EQ(compared, 240);
-  EXPECT_GT(nonempty, 200);  // the keys mostly find something, so rows are compared
+  EXPECT_GT(nonempty, 150);  // the keys mostly find something, so rows are compared
 }
 
 }  // namespace
