@@ -10,6 +10,7 @@
 #include "app/keyboard.h"
 #include "app/main_view.h"
 #include "app/program_state.h"
+#include "search/history.h"
 
 namespace zelvoran {
 
@@ -20,6 +21,7 @@ class KeyboardLayouts;
 class MessageBoxes;
 class SearchDialogs;
 struct ExplanationCache;
+struct LookupIndex;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -69,6 +71,10 @@ struct MainCore {
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;
   LayoutHandles Layouts;
+  // BackList and ForwardList, the items of PrevMenu and NextMenu.
+  HistoryModel History;
+  // Per-record lookup forms, rebuilt by the lookup engine when the indexes are reloaded.
+  std::shared_ptr<LookupIndex> Lookup;
 
   // The search windows (criteria, explanation search word, abbreviations); may be missing.
   SearchDialogs* search_dialogs = nullptr;

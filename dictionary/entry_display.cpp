@@ -1,18 +1,172 @@
 #include "dictionary/entry_display.h"
 
+#include <array>
+
 #include "app/main_core.h"
+#include "dictionary/cp1253.h"
+#include "dictionary/dictionary_data.h"
+#include "dictionary/field_codec.h"
+#include "dictionary/text_lines.h"
+#include "platform/file_system.h"
+#include "search/history.h"
+#include "search/lookup_engine.h"
 
 namespace zelvoran {
+namespace {
 
-// Placeholder bodies; the entry display replaces them.
-std::string ReadExplanation(const FileSystem&, std::string_view, int64_t, int64_t, std::string_view,
-                            int64_t, int64_t, std::string_view) {
-  return {};
+constexpr std::string_view kCrLf = "\r\n";
+
+// Whether `file` names the dictionary's explanations file ("data\ZelvoranDat.tbo"), however
+// its separators and letter case are written.
+bool IsDictionaryTextsFile(std::string_view file) {
+  if (file.size() != kTextsFile.size()) return false;
+  for (size_t i = 0; i < file.size(); ++i) {
+    const char a = file[i] == '/' ? '\\' : file[i];
+    if (CharLowerA(static_cast<unsigned char>(a)) !=
+        CharLowerA(static_cast<unsigned char>(kTextsFile[i]))) {
+      return false;
+    }
+  }
+  return true;
 }
-void ShowEntry(MainCore&, int) {}
+
+std::optional<std::string> ReadBytes(const FileSystem& fs, std::string_view file, int64_t offset,
+                                     int64_t length) {
+  if (offset < 0 || length < 0) return std::nullopt;
+  if (length == 0) return fs.FileExists(file) ? std::optional<std::string>("") : std::nullopt;
+  return fs.ReadRange(file, static_cast<uint64_t>(offset), static_cast<uint64_t>(length));
+}
+
+// The characters a double-click word may hold.
+bool IsLookupWordChar(unsigned char c) {
+  static const std::array<bool, 256> table = [] {
+    std::array<bool, 256> t{};
+    const std::string letters = Utf8ToCp1253(
+        "-αβγδεζηθικλμνξοπρστυφχψωάέήίόύώςΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏ"
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    for (char ch : letters) t[static_cast<unsigned char>(ch)] = true;
+    return t;
+  }();
+  return table[c];
+}
+
+// Pane-hidden hint: with the explanation box out of sight, the list's tooltip carries the
+// selected row and the explanation.
+void ApplyPaneHiddenHint(MainCore& core) {
+  if (core.view.DescriptionWidth() == 0 || core.view.DescriptionHeight() == 0) {
+    core.view.SetHintDisplayTime(10000);
+    const int sel = core.List.Selected;
+    const std::string row =
+        sel >= 0 && sel < core.List.Count() ? core.List.Rows[static_cast<size_t>(sel)] : "";
+    core.view.SetListHint(row + std::string(kCrLf) + core.view.DescriptionText());
+  } else {
+    core.view.SetListHint("");
+  }
+}
+
+}  // namespace
+
+std::string ReadExplanation(const FileSystem& fs, std::string_view file, int64_t position,
+                            int64_t length, std::string_view addition_file, int64_t addition_offset,
+                            int64_t addition_length, std::string_view prefix) {
+  if (position < 1 || !fs.FileExists(file)) return {};
+  // Read whole, however long: the text is never cut to a buffer's size.
+  const std::optional<std::string> bytes = ReadBytes(fs, file, position - 1, length);
+  if (!bytes) return {};
+  std::string text;
+  if (IsDictionaryTextsFile(file)) {
+    text = PositionDecode(position, *bytes);
+  } else {
+    text = ShiftCodec(*bytes, ShiftDirection::kDecode);
+    if (!prefix.empty()) text = std::string(prefix) + std::string(kCrLf) + text;
+  }
+  if (!addition_file.empty() && fs.FileExists(addition_file)) {
+    // An addition that cannot be read is left out, as when its file cannot be opened: the
+    // dictionary's own text still shows.
+    const std::optional<std::string> added =
+        ReadBytes(fs, addition_file, addition_offset, addition_length);
+    if (added) {
+      text += kCrLf;
+      text += kCrLf;
+      text += kAdditionLabel;
+      text += kCrLf;
+      text += ShiftCodec(*added, ShiftDirection::kDecode);
+      text += kCrLf;
+    }
+  }
+  return text;
+}
+
+void ShowEntry(MainCore& core, int row) {
+  if (row < 0 || row >= core.List.Count()) return;
+  const std::string& row_text = core.List.Rows[static_cast<size_t>(row)];
+  const bool greek = IsGreekText(row_text);
+  const int32_t slot = core.List.RowIndexList[static_cast<size_t>(row)];
+  const Dictionary& dict = core.state.Dict;
+  const HeadwordRecord& rec = dict.Index(greek).Slot(slot);
+
+  core.view.SetHeadwordLabel(rec.Headword);
+  core.view.SetHeadwordLabelLeftJustified(core.view.MeasureLabelText(rec.Headword) >
+                                          core.view.DescriptionWidth());
+  core.view.SetModifyEntryEnabled(true);
+
+  const CustomPaths& paths = core.state.Paths;
+  const std::string& user_texts = greek ? paths.CustomGreekTextsPath : paths.CustomEnglishTextsPath;
+  const FileSystem& fs = core.svc.fs;
+  switch (rec.Origin) {
+    case 'L':
+      core.view.SetDeleteEntryEnabled(false);
+      core.view.SetDescription(
+          ReadExplanation(fs, kTextsFile, rec.TextPosition, rec.TextLength, "", 0, 0, ""));
+      break;
+    case 'C':
+      core.view.SetDeleteEntryEnabled(true);
+      core.view.SetDescription(ReadExplanation(fs, user_texts, rec.TextPosition, rec.TextLength, "",
+                                               0, 0, rec.Category));
+      break;
+    case 'A': {
+      core.view.SetDeleteEntryEnabled(false);
+      // Position (8 digits, 1-based) and length (5 digits) of the user's text; an entry
+      // that cannot be read shows the dictionary's text alone.
+      std::string_view file;
+      int64_t offset = 0;
+      int64_t added = 0;
+      const auto a = static_cast<size_t>(rec.AdditionSlot);
+      if (rec.AdditionSlot >= 0 && a < dict.AdditionList.size()) {
+        const std::string_view pl = dict.AdditionList[a];
+        const auto pos = ParseDecimal(pl.substr(0, 8));
+        const auto len = ParseDecimal(pl.size() > 8 ? pl.substr(8, 5) : std::string_view());
+        if (pos && len) {
+          file = user_texts;
+          offset = static_cast<int64_t>(*pos) - 1;
+          added = static_cast<int64_t>(*len);
+        }
+      }
+      core.view.SetDescription(ReadExplanation(fs, kTextsFile, rec.TextPosition, rec.TextLength,
+                                               file, offset, added, ""));
+      break;
+    }
+    default:
+      break;  // an empty slot: the pane and the delete item stay as they are
+  }
+  ApplyPaneHiddenHint(core);
+  RecordHistory(core, row);
+}
+
 void Entries_ListClick(MainCore& core) {
   core.FocusedControlTag = "ENTRIES_LIST";
+  if (core.List.Selected >= 0) ShowEntry(core, core.List.Selected);
+  core.view.FocusEntryText();
+  ApplyPaneHiddenHint(core);
 }
-void Description_TextDblClick(MainCore&, std::string_view) {}
+
+void Description_TextDblClick(MainCore& core, std::string_view selected) {
+  if (selected.empty()) return;
+  size_t b = 0;
+  while (b < selected.size() && !IsLookupWordChar(static_cast<unsigned char>(selected[b]))) ++b;
+  size_t e = b;
+  while (e < selected.size() && IsLookupWordChar(static_cast<unsigned char>(selected[e]))) ++e;
+  core.view.SetEntryText(selected.substr(b, e - b));
+}
 
 }  // namespace zelvoran

@@ -10,6 +10,7 @@ namespace zelvoran {
 
 struct MainCore;
 struct Dictionary;
+struct HeadwordRecord;
 
 inline constexpr int kResultLimit = 32736;
 inline constexpr std::string_view kUserEntryMark = " *";
@@ -32,7 +33,27 @@ void DirectionFromEntryText(MainCore& core);
 // the modify and delete menu items.
 void ClearEntryDisplay(MainCore& core);
 
+// Whether the record at `slot` ("E": EnglishIndex, else GreekIndex) belongs to `category`:
+// its own subject field, or for a "MULTI" record one of its category links. Links are matched
+// by the record's line number in the dictionary, so user entries merged in ahead of it do not
+// move its fields; the user's own entries have no links.
 bool EntryInCategory(const Dictionary& dict, int32_t slot, std::string_view direction_code,
                      std::string_view category);
+
+// The row text of a record: its headword as stored, with kUserEntryMark for a user's own entry.
+std::string RowText(const HeadwordRecord& record);
+
+// Sets SuppressEntryChange for its lifetime, so the core can write Entry_Text without an
+// incremental lookup; the flag is cleared again even when the write fails.
+class SuppressEntryChangeScope {
+ public:
+  explicit SuppressEntryChangeScope(MainCore& core);
+  ~SuppressEntryChangeScope();
+  SuppressEntryChangeScope(const SuppressEntryChangeScope&) = delete;
+  SuppressEntryChangeScope& operator=(const SuppressEntryChangeScope&) = delete;
+
+ private:
+  MainCore& core_;
+};
 
 }  // namespace zelvoran

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# zelvoran-lookup on the bundled data: run from the program folder, plain and JSON output and
+# exit statuses. Usage: lookup_cli.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build="$1"
+program="$build/program"
+tool="$program/zelvoran-lookup"
+[ -x "$tool" ] || { echo "zelvoran-lookup not built"; exit 1; }
+if [ ! -f "$program/data/ZelvoranI.tbo" ]; then
+  echo "skipped: no bundled data in $program/data"
+  exit 0
+fi
+cd "$program"
+fail() { echo "FAIL: $*"; exit 1; }
+
+# A usage error: status 2 and a message on stderr.
+set +e
+"$tool" --mode middle x >/dev/null 2>err.txt; status=$?
+set -e
+[ "$status" -eq 2 ] || fail "usage error gave status $status"
+grep -q usage: err.txt || fail "no usage message"
+rm -f err.txt
+
+# An English beginning: its rows; with --row 0, then an empty line, the headword and the
+# explanation.
+json="$("$tool" --json wat)" || fail "wat found nothing"
+rows="$(python3 -c 'import json,sys; print(len(json.loads(sys.argv[1])["rows"]))' "$json")"
+first="$("$tool" wat | head -n 1)"
+[ -n "$first" ] || fail "no first row"
+shown="$("$tool" --row 0 wat)" || fail "--row 0 found nothing"
+[ "$(printf '%s\n' "$shown" | sed -n "$((rows + 1))p")" = "" ] || fail "no empty line after the rows"
+[ "$(printf '%s\n' "$shown" | sed -n "$((rows + 2))p")" = "${first% \*}" ] || fail "headword not shown"
+if printf '%s' "$shown" | grep -q $'\r'; then fail "CR left in plain output"; fi
+
+# JSON: direction, parallel rows and slots, the selection.
+json="$("$tool" --json νερό)" || fail "νερό found nothing"
+python3 - "$json" <<'PY'
+import json, sys
+d = json.loads(sys.argv[1])
+assert d["direction"] == "G", d["direction"]
+assert len(d["rows"]) == len(d["slots"]) > 0
+assert d["selected"] == 0
+PY
+
+# Nothing found: status 1.
+set +e
+"$tool" --mode end "qqqqqqqqqqqqqqqqqqqq" >/dev/null; status=$?
+set -e
+[ "$status" -eq 1 ] || fail "no rows gave status $status"
+echo ok

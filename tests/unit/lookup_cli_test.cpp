@@ -1,0 +1,79 @@
+#include "tools/lookup/lookup_cli.h"
+
+#include <sstream>
+
+#include "tests/unit/lookup_fixture.h"
+
+namespace zelvoran::testing {
+namespace {
+
+class LookupCliTest : public CoreFixture {
+ protected:
+  void SetUp() override {
+    WriteData(fs, "C:\\Dict\\", LookupDataSet());
+    fs.CreateDirectories("C:\\WINDOWS");
+  }
+  int Run(std::vector<std::string> args) {
+    out.str("");
+    err.str("");
+    return LookupCliMain(args, fs, folders, info, out, err);
+  }
+  std::ostringstream out, err;
+};
+
+TEST_F(LookupCliTest, TypedTextListsAndShowsAsTheEntryBoxDoes) {
+  EXPECT_EQ(Run({"cat"}), 0);
+  EXPECT_EQ(out.str(), "cat\ncatalogue\n\ncat\nγάτα\n");
+  EXPECT_EQ(Run({"ca"}), 0);
+  EXPECT_EQ(out.str(), "cat\ncatalogue\n");  // a beginning only: nothing shown
+  EXPECT_EQ(Run({"Ά ρ-θρο"}), 0);
+  EXPECT_EQ(out.str(), "άρθρο\nαρθρογράφος\n\nάρθρο\narticle\n");
+  EXPECT_EQ(Run({"--row", "1", "ca"}), 0);
+  EXPECT_EQ(out.str(), "cat\ncatalogue\n\ncatalogue\nκατάλογος\n");
+  EXPECT_EQ(Run({"--row", "9", "ca"}), 0);  // no such row: nothing shown
+  EXPECT_EQ(out.str(), "cat\ncatalogue\n");
+}
+
+TEST_F(LookupCliTest, ModesCategoriesAndUserEntries) {
+  EXPECT_EQ(Run({"--mode", "end", "ος"}), 0);
+  EXPECT_EQ(out.str(), "αρθρογράφος\nγιατρός\nθεός\nσοφός\n");
+  EXPECT_EQ(Run({"--mode", "contain", "qqq"}), 0);
+  EXPECT_EQ(out.str(), "mail@home\n");
+  EXPECT_EQ(Run({"--category", "ζωολ."}), 0);
+  EXPECT_EQ(out.str(), "cat\ndoctor\ndog\nγάτα\n");
+  EXPECT_EQ(Run({"--category", "ιατρ.", "d"}), 0);
+  EXPECT_EQ(out.str(), "doctor\n");
+  EXPECT_EQ(Run({"--user-entries"}), 1);
+  EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(Run({"zzz"}), 1);
+}
+
+TEST_F(LookupCliTest, JsonKeepsTheExplanationAsShown) {
+  EXPECT_EQ(Run({"--json", "dog"}), 0);
+  EXPECT_EQ(out.str(),
+            "{\"direction\":\"E\",\"rows\":[\"dog\"],\"slots\":[11],\"selected\":0,"
+            "\"headword\":\"dog\",\"explanation\":\"σκύλος\"}\n");
+  EXPECT_EQ(Run({"--json", "--mode", "end", "\"x"}), 1);
+  EXPECT_EQ(out.str(), "{\"direction\":\"E\",\"rows\":[],\"slots\":[],\"selected\":-1}\n");
+}
+
+TEST_F(LookupCliTest, UsageErrors) {
+  const std::vector<std::vector<std::string>> bad = {
+      {},
+      {"--mode", "middle", "x"},
+      {"--mode"},
+      {"--row", "-1", "x"},
+      {"--row", "two", "x"},
+      {"--user-entries", "x"},
+      {"a", "b"},
+      {"--frobnicate", "x"},
+      {"--mode", "contain"},
+  };
+  for (const auto& args : bad) {
+    EXPECT_EQ(Run(args), 2) << (args.empty() ? "" : args[0]);
+    EXPECT_NE(err.str().find("usage:"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace zelvoran::testing

@@ -1,0 +1,249 @@
+#include "tools/lookup/lookup_cli.h"
+
+#include <charconv>
+#include <functional>
+#include <optional>
+#include <ostream>
+
+#include "app/main_core.h"
+#include "app/startup.h"
+#include "dictionary/cp1253.h"
+#include "dictionary/entry_display.h"
+#include "search/entry_box.h"
+#include "search/lookup_engine.h"
+
+namespace zelvoran {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: zelvoran-lookup [--mode start|contain|end] [--category ABBR] [--user-entries] "
+    "[--row N] [--json] [TEXT]\n";
+
+// The main window as far as a lookup needs it: the entry box raises its change handler, and
+// what is shown is kept for printing.
+class ConsoleView final : public MainView {
+ public:
+  std::function<void()> on_entry_change;
+  std::string entry, label, description;
+
+  std::string EntryText() const override { return entry; }
+  void SetEntryText(std::string_view text) override {
+    if (text == entry) return;
+    entry = std::string(text);
+    if (on_entry_change) on_entry_change();
+  }
+  std::string EntrySelectedText() const override { return {}; }
+  void SelectAllEntryText() override {}
+  void CollapseEntrySelection() override {}
+  void FocusEntryText() override {}
+  void PasteIntoEntryText() override {}
+  void ListRowsChanged() override {}
+  void ListSelectionChanged() override {}
+  void FocusEntriesList() override {}
+  int ListHeight() const override { return 224; }
+  int ListWidth() const override { return 211; }
+  int MeasureListText(std::string_view text) const override {
+    return static_cast<int>(text.size()) * 7;
+  }
+  void SetListHint(std::string_view) override {}
+  void SetHintDisplayTime(int) override {}
+  void SetHeadwordLabel(std::string_view text) override { label = std::string(text); }
+  int MeasureLabelText(std::string_view text) const override {
+    return static_cast<int>(text.size()) * 7;
+  }
+  void SetHeadwordLabelLeftJustified(bool) override {}
+  void SetDescription(std::string_view text) override { description = std::string(text); }
+  std::string DescriptionText() const override { return description; }
+  std::string DescriptionSelectedText() const override { return {}; }
+  void CollapseDescriptionSelection() override {}
+  int DescriptionWidth() const override { return 373; }
+  int DescriptionHeight() const override { return 228; }
+  std::vector<std::string> DescriptionDisplayLines() const override { return {}; }
+  void SetModifyEntryEnabled(bool) override {}
+  void SetDeleteEntryEnabled(bool) override {}
+  void SetLangPicture(bool) override {}
+  void SetBusy(bool) override {}
+  int ShowPopupMenu(const std::vector<MenuItem>&, Point) override { return -1; }
+  Point WindowOrigin() const override { return {}; }
+  Rect ButtonBounds(ToolbarButton) const override { return {}; }
+};
+
+struct Options {
+  std::string mode = "start";
+  std::optional<std::string> category;
+  bool user_entries = false;
+  std::optional<int> row;
+  bool json = false;
+  std::optional<std::string> text;
+};
+
+// Parses the arguments; an error message when they are not usable.
+std::optional<std::string> Parse(const std::vector<std::string>& args, Options& o) {
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&]() -> std::optional<std::string> {
+      if (i + 1 >= args.size()) return std::nullopt;
+      return args[++i];
+    };
+    if (a == "--mode") {
+      const auto v = value();
+      if (!v || (*v != "start" && *v != "contain" && *v != "end"))
+        return "--mode takes start, contain or end";
+      o.mode = *v;
+    } else if (a == "--category") {
+      const auto v = value();
+      if (!v || v->empty()) return "--category takes an abbreviation";
+      o.category = *v;
+    } else if (a == "--row") {
+      const auto v = value();
+      int n = -1;
+      if (!v || v->empty() ||
+          std::from_chars(v->data(), v->data() + v->size(), n).ptr != v->data() + v->size() ||
+          n < 0) {
+        return "--row takes a row number from 0";
+      }
+      o.row = n;
+    } else if (a == "--user-entries") {
+      o.user_entries = true;
+    } else if (a == "--json") {
+      o.json = true;
+    } else if (a == "--") {
+      if (i + 2 != args.size() || o.text) return "one TEXT at most";
+      o.text = args[++i];
+    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+      return "unknown option " + a;
+    } else {
+      if (o.text) return "one TEXT at most";
+      o.text = a;
+    }
+  }
+  if (o.user_entries && (o.text || o.category || o.mode != "start")) {
+    return "--user-entries lists the user's entries alone: no TEXT, --mode or --category";
+  }
+  if (!o.text && !o.user_entries && !o.category) return "nothing to look up";
+  if (!o.text && o.mode != "start") return "--mode needs a TEXT";
+  return std::nullopt;
+}
+
+std::string JsonString(std::string_view utf8) {
+  std::string out = "\"";
+  for (char ch : utf8) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      default:
+        if (c < 0x20) {
+          static const char hex[] = "0123456789abcdef";
+          out += "\\u00";
+          out += hex[c >> 4];
+          out += hex[c & 15];
+        } else {
+          out += ch;
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string WithoutCr(std::string text) {
+  std::string out;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    out += text[i];
+  }
+  return out;
+}
+
+}  // namespace
+
+int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFolders& folders,
+                  SystemInfo& info, std::ostream& out, std::ostream& err) {
+  Options o;
+  if (auto problem = Parse(args, o)) {
+    err << "zelvoran-lookup: " << *problem << "\n" << kUsage;
+    return 2;
+  }
+  ProgramState state;
+  ConsoleView view;
+  MainCore core(Services{fs, folders, info}, state, view);
+  InitProgramFolders(fs, folders, state);
+  LoadDictionary(fs, state);
+  if (!state.DataProblem.empty()) {
+    err << "zelvoran-lookup: " << Cp1253ToUtf8(state.DataProblem) << "\n";
+    return 1;
+  }
+  if (state.Dict.EnglishIndex.Count() == 0 && state.Dict.GreekIndex.Count() == 0) {
+    err << "zelvoran-lookup: no dictionary in " << Cp1253ToUtf8(state.ProgramFolder) << "data\n";
+  }
+  ClearEntryDisplay(core);
+  state.CurrentSearchMode = "START";
+  view.on_entry_change = [&core] { Entry_TextChange(core); };
+
+  const std::string text = o.text ? Utf8ToCp1253(*o.text) : std::string();
+  const std::string category = o.category ? Utf8ToCp1253(*o.category) : std::string();
+  if (o.user_entries) {
+    RunLookup(core, state.CurrentSearchMode, 0, "", true);
+  } else if (!o.text) {
+    RunLookup(core, "SHORTCUT", 0, category, false);
+  } else if (o.mode == "start" && !o.category) {
+    view.SetEntryText(text);  // as typed into the entry box
+  } else {
+    {
+      SuppressEntryChangeScope quiet(core);
+      view.SetEntryText(text);
+    }
+    RunLookup(core,
+              o.mode == "contain" ? "CONTAIN"
+              : o.mode == "end"   ? "END"
+                                  : "START",
+              0, category, false);
+  }
+  if (o.row) {
+    if (*o.row < core.List.Count()) {
+      core.List.Selected = *o.row;
+      Entries_ListClick(core);
+    }
+  }
+  const bool shown = !view.label.empty();
+
+  if (o.json) {
+    out << "{\"direction\":\"" << (core.CurrentDirection == kDirectionGreek ? "G" : "E")
+        << "\",\"rows\":[";
+    for (int i = 0; i < core.List.Count(); ++i) {
+      out << (i ? "," : "") << JsonString(Cp1253ToUtf8(core.List.Rows[static_cast<size_t>(i)]));
+    }
+    out << "],\"slots\":[";
+    for (int i = 0; i < core.List.Count(); ++i) {
+      out << (i ? "," : "") << core.List.RowIndexList[static_cast<size_t>(i)];
+    }
+    out << "],\"selected\":" << core.List.Selected;
+    if (shown) {
+      out << ",\"headword\":" << JsonString(Cp1253ToUtf8(view.label))
+          << ",\"explanation\":" << JsonString(Cp1253ToUtf8(view.description));
+    }
+    out << "}\n";
+  } else {
+    for (const std::string& r : core.List.Rows) out << Cp1253ToUtf8(r) << "\n";
+    if (shown) {
+      out << "\n" << Cp1253ToUtf8(view.label) << "\n" << WithoutCr(Cp1253ToUtf8(view.description));
+      if (!view.description.empty() && view.description.back() != '\n') out << "\n";
+    }
+  }
+  return core.List.Count() > 0 ? 0 : 1;
+}
+
+}  // namespace zelvoran
