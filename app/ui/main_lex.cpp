@@ -56,6 +56,13 @@ std::string WithCrLf(QString s) {
   return FromQ(s);
 }
 
+// The labels designed in Tahoma: DejaVu Sans stands in, narrowed to Tahoma's width.
+QFont TahomaFont() {
+  QFont f = Font("Tahoma", 11);
+  f.setStretch(88);
+  return f;
+}
+
 Rect ToRect(const QRect& r) {
   return {r.x(), r.y(), r.width(), r.height()};
 }
@@ -165,7 +172,7 @@ void TMainLex::BuildControls() {
   anchors_.Add(Description_Text, {216, 88, 373, 228}, kAnchorAll);
 
   CopyrightLabel = new QLabel(QStringLiteral("Copyright \u00A9"), this);
-  CopyrightLabel->setFont(Font("Tahoma", 11));
+  CopyrightLabel->setFont(TahomaFont());
   SetTextColor(CopyrightLabel, kNavy);
   CopyrightLabel->setCursor(Qt::PointingHandCursor);
   // "Πληροφορίες Copyright"
@@ -187,13 +194,17 @@ void TMainLex::BuildControls() {
 
   // "ΕΚΔΟΣΕΙΣ QUIMBRELL"
   Quimbrell_Label = new QLabel(ToQ("\xC5\xCA\xC4\xCF\xD3\xC5\xC9\xD3 QUIMBRELL"), this);
-  Quimbrell_Label->setFont(Font("Tahoma", 11));
+  Quimbrell_Label->setFont(TahomaFont());
   SetTextColor(Quimbrell_Label, kNavy);
   Quimbrell_Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   Quimbrell_Label->setCursor(Qt::PointingHandCursor);
   Quimbrell_Label->setToolTip(publisher_hint);
   Quimbrell_Label->setAttribute(Qt::WA_NoMousePropagation);
-  anchors_.Add(Quimbrell_Label, {477, 320, 110, 13}, kAnchorRight | kAnchorBottom);
+  // Right-justified: a face wider than the designed one grows the label to the left.
+  const int caption =
+      QFontMetrics(Quimbrell_Label->font()).horizontalAdvance(Quimbrell_Label->text());
+  const int extra = std::max(0, caption + 1 - 110);
+  anchors_.Add(Quimbrell_Label, {477 - extra, 320, 110 + extra, 13}, kAnchorRight | kAnchorBottom);
 
   Clipboard_Edit = new QLineEdit(this);
   Clipboard_Edit->hide();
