@@ -2,7 +2,7 @@
 # Starts the program under a private X server, types a word and saves a PNG of the window.
 #   bash scripts/screenshot.sh [OUTPUT.png] [WORD]
 # Uses the bundled data when it has been built (build/program/data), else the tests' small
-# fixture dictionary. Also prints the time from process start until the window is mapped.
+# fixture dictionary (ZELVORAN_SHOT_DATA=synthetic: the full-size synthetic one). Also prints the time from process start until the window is mapped.
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${ZELVORAN_BUILD_DIR:-$ROOT/build}"
@@ -27,7 +27,10 @@ cleanup() {
 trap cleanup EXIT
 cp "$BUILD/program/Zelvoran" "$PROGRAM/"
 cp -r "$ROOT/content" "$PROGRAM/content"
-if [ -f "$BUILD/program/data/ZelvoranI.tbo" ]; then
+if [ "${ZELVORAN_SHOT_DATA:-}" = synthetic ]; then
+  "$BUILD/tests/zelvoran-fixture-data" "$PROGRAM/data" synthetic
+  echo "data: full-size synthetic"
+elif [ -f "$BUILD/program/data/ZelvoranI.tbo" ]; then
   cp -r "$BUILD/program/data" "$PROGRAM/data"
   echo "data: bundled"
 elif [ -x "$BUILD/tools/dictc/zelvoran-dictc" ]; then

@@ -123,7 +123,11 @@ TEST_F(MainWindowTest, StateAfterCreationAndFirstShow) {
   EXPECT_EQ(Bounds(w.Description_Text), (Rect{216, 88, 373, 228}));
   EXPECT_EQ(Bounds(w.MiddleColor_Edit), (Rect{208, 88, 25, 228}));
   EXPECT_EQ(Bounds(w.Entry_Text), (Rect{10, 52, 195, 24}));
-  EXPECT_EQ(Bounds(w.Quimbrell_Label), (Rect{477, 320, 110, 13}));
+  // Right-justified at 477 + 110; at least as wide as designed, wider when its face needs it.
+  EXPECT_EQ(w.Quimbrell_Label->geometry().right(), 477 + 110 - 1);
+  EXPECT_GE(w.Quimbrell_Label->width(), 110);
+  EXPECT_GE(w.Quimbrell_Label->width(),
+            w.Quimbrell_Label->fontMetrics().horizontalAdvance(w.Quimbrell_Label->text()));
   EXPECT_EQ(Bounds(w.Main_Image), (Rect{0, 46, 592, 292}));
   EXPECT_EQ(w.Entry_Text->toolTip(), QStringLiteral("Λήμμα προς Αναζήτηση"));
   EXPECT_FALSE(w.Line_Image->Picture().isNull());
