@@ -104,6 +104,26 @@ class MainView {
   // The window's outer top-left on the screen, and a toolbar button's client bounds.
   virtual Point WindowOrigin() const = 0;
   virtual Rect ButtonBounds(ToolbarButton button) const = 0;
+
+  // The toolbar's hover effect: a button's client bounds, and its place in front of the
+  // window's other controls.
+  virtual void SetButtonBounds(ToolbarButton /*button*/, Rect /*bounds*/) {}
+  virtual void BringButtonToFront(ToolbarButton /*button*/) {}
+
+  // The text Entry_Label shows, for AlignHeadwordLabel.
+  virtual std::string HeadwordLabel() const { return {}; }
+
+  // The row of Entries_List under a point of the list, counted from row 0 and possibly past
+  // the last row (-1: none); for the long-headword tooltip.
+  virtual int ListRowAt(Point /*point*/) const { return -1; }
+
+  // The window itself: its outer width, the rule under the toolbar (false when the picture
+  // cannot be loaded), stay-on-top, and closing (which ends the program).
+  virtual void SetWindowWidth(int /*outer_width*/) {}
+  virtual bool LoadLinePicture(std::string_view /*path*/) { return false; }
+  virtual bool IsStayOnTop() const { return false; }
+  virtual void SetStayOnTop(bool /*on_top*/) {}
+  virtual void CloseMainWindow() {}
 };
 
 }  // namespace zelvoran

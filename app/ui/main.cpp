@@ -1,27 +1,30 @@
-// Program entry. Until the main window lands, it loads the bundled data from the program
-// folder and prints what the loaders found.
-#include <cstdio>
+// Program entry: the application object with its title, the main window and the message
+// loop. The program reads no command line.
+#include <QApplication>
 
-#include "app/program_state.h"
-#include "app/startup.h"
-#include "dictionary/cp1253.h"
+#include "app/ui/main_lex.h"
 #include "platform/linux/posix_file_system.h"
+#include "platform/linux/qt_message_boxes.h"
+#include "platform/linux/x11_keyboard_layouts.h"
 
-int main() {
+int main(int, char** argv) {
+  // Only the program's name reaches Qt, so no argument is ever interpreted.
+  int qt_argc = 1;
+  char* qt_argv[] = {argv[0], nullptr};
+  QApplication app(qt_argc, qt_argv);
+  QApplication::setApplicationName(QStringLiteral("Zelvoran Glossa"));
+  zelvoran::InstallFontSubstitutions();
+
   zelvoran::PosixFileSystem fs;
   zelvoran::LinuxSystemFolders folders;
+  zelvoran::LinuxSystemInfo info;
+  zelvoran::X11KeyboardLayouts keyboard;
+  zelvoran::QtMessageBoxes messages;
   zelvoran::ProgramState state;
-  zelvoran::InitProgramFolders(fs, folders, state);
-  zelvoran::LoadDictionary(fs, state);
-  const zelvoran::Dictionary& d = state.Dict;
-  std::printf("Zelvoran Glossa: %s\n", state.ProgramFolder.c_str());
-  if (!state.DataProblem.empty()) {
-    std::printf("%s\n", zelvoran::Cp1253ToUtf8(state.DataProblem).c_str());
-  }
-  std::printf("English headwords: %d\nGreek headwords: %d\nabbreviations: %zu\n",
-              d.EnglishIndex.Count(), d.GreekIndex.Count(),
-              d.AbbreviationTable.empty() ? size_t{0} : d.AbbreviationTable.size() - 1);
-  std::printf("category links: %zu English, %zu Greek\n", d.EnglishCategoryLinks.size() - 1,
-              d.GreekCategoryLinks.size() - 1);
-  return 0;
+
+  // FormCreate runs here. The dialogs (TSearchForm, TShortCutsForm, TCopyrightForm,
+  // TMessageForm, TInsertEntryFrm, TSelectCustomDirForm) are created after it, in that order.
+  zelvoran::TMainLex main_lex(zelvoran::Services{fs, folders, info, &keyboard, &messages}, state);
+  main_lex.show();
+  return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -123,7 +124,35 @@ class FakeMainView : public MainView {
     return menu_choice;
   }
   Point WindowOrigin() const override { return window_origin; }
-  Rect ButtonBounds(ToolbarButton) const override { return {60, 2, 36, 39}; }
+  // Buttons never placed by SetButtonBounds report the back button's rest bounds.
+  Rect ButtonBounds(ToolbarButton b) const override {
+    auto it = button_bounds.find(b);
+    return it != button_bounds.end() ? it->second : Rect{60, 2, 36, 39};
+  }
+
+  std::map<ToolbarButton, Rect> button_bounds;
+  std::vector<ToolbarButton> brought_to_front;  // in call order
+  int row_height = 16;
+  std::string line_picture_path;
+  bool line_picture_loads = true;
+  int window_width = 0;
+  bool stay_on_top = false;
+  int close_calls = 0;
+
+  std::string HeadwordLabel() const override { return label; }
+  void SetButtonBounds(ToolbarButton b, Rect r) override { button_bounds[b] = r; }
+  void BringButtonToFront(ToolbarButton b) override { brought_to_front.push_back(b); }
+  int ListRowAt(Point p) const override {
+    return p.y >= 0 && p.y < list_height ? p.y / row_height : -1;
+  }
+  void SetWindowWidth(int w) override { window_width = w; }
+  bool LoadLinePicture(std::string_view path) override {
+    line_picture_path = std::string(path);
+    return line_picture_loads;
+  }
+  bool IsStayOnTop() const override { return stay_on_top; }
+  void SetStayOnTop(bool on) override { stay_on_top = on; }
+  void CloseMainWindow() override { ++close_calls; }
 };
 
 }  // namespace zelvoran::testing

@@ -1,0 +1,138 @@
+// TMainLex: the main window. It owns the MainCore, implements MainView for it, and passes
+// every event of its controls to one core routine.
+#pragma once
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "app/main_core.h"
+#include "app/toolbar.h"
+#include "app/ui/anchor_layout.h"
+#include "app/ui/entries_list.h"
+#include "app/ui/widgets.h"
+
+namespace zelvoran {
+
+// "MS Sans Serif" and "Tahoma" have no font file here: both become a face with full Greek
+// coverage.
+void InstallFontSubstitutions();
+
+inline constexpr int kDesignClientWidth = 592;
+inline constexpr int kDesignClientHeight = 338;
+// The frame of the designed window around its client area (outer 602 = client 592 + 10).
+inline constexpr int kFrameWidth = 10;
+inline constexpr int kFrameHeight = 29;
+inline constexpr int kMinOuterWidth = 224;
+inline constexpr int kMinOuterHeight = 170;
+
+class TMainLex final : public QWidget, public MainView {
+ public:
+  // Runs FormCreate. `state` and the services outlive the window.
+  TMainLex(Services services, ProgramState& state, QWidget* parent = nullptr);
+  ~TMainLex() override;
+
+  MainCore& Core() { return core_; }
+
+  // The components, named as the window's design names them.
+  PictureBox* Main_Image;
+  PictureBox* Line_Image;
+  QWidget* Panel2;
+  EntryEdit* Entry_Text;
+  QLabel* Entry_Label;
+  EntriesListView* Entries_List;
+  QLineEdit* MiddleColor_Edit;
+  DescriptionEdit* Description_Text;
+  QLabel* CopyrightLabel;
+  PictureBox* QuimbrellImage;
+  QLabel* Quimbrell_Label;
+  QLineEdit* Clipboard_Edit;
+  QPushButton* Fill_List_Button;
+  QMenu* PrevMenu;
+  QMenu* NextMenu;
+  QMenu* CustomEntriesMenu;
+  QAction* CustomEntriesItem;
+  QAction* InsertEntryItem;
+  QAction* ModifyEntryItem;
+  QAction* DeleteEntryItem;
+  QPixmap GrImage;
+  QPixmap EnImage;
+  QPixmap AutoTrImage;
+  QPixmap CancelAutoTrImage;
+
+  GlyphButton* Button(ToolbarButton b) const { return buttons_[static_cast<size_t>(b)]; }
+  // The label's justification: true when left-justified.
+  bool HeadwordLabelLeftJustified() const;
+
+  // MainView.
+  std::string EntryText() const override;
+  void SetEntryText(std::string_view text) override;
+  std::string EntrySelectedText() const override;
+  void SelectAllEntryText() override;
+  void CollapseEntrySelection() override;
+  void FocusEntryText() override;
+  void PasteIntoEntryText() override;
+  void ListRowsChanged() override;
+  void ListSelectionChanged() override;
+  void FocusEntriesList() override;
+  int ListHeight() const override;
+  int ListWidth() const override;
+  int MeasureListText(std::string_view text) const override;
+  void SetListHint(std::string_view text) override;
+  void SetHintDisplayTime(int milliseconds) override;
+  void SetHeadwordLabel(std::string_view text) override;
+  std::string HeadwordLabel() const override;
+  int MeasureLabelText(std::string_view text) const override;
+  void SetHeadwordLabelLeftJustified(bool left) override;
+  void SetDescription(std::string_view text) override;
+  std::string DescriptionText() const override;
+  std::string DescriptionSelectedText() const override;
+  void CollapseDescriptionSelection() override;
+  int DescriptionWidth() const override;
+  int DescriptionHeight() const override;
+  std::vector<std::string> DescriptionDisplayLines() const override;
+  void SetModifyEntryEnabled(bool enabled) override;
+  void SetDeleteEntryEnabled(bool enabled) override;
+  void SetLangPicture(bool greek) override;
+  void SetBusy(bool busy) override;
+  int ShowPopupMenu(const std::vector<MenuItem>& items, Point screen) override;
+  Point WindowOrigin() const override;
+  Rect ButtonBounds(ToolbarButton button) const override;
+  void SetButtonBounds(ToolbarButton button, Rect bounds) override;
+  void BringButtonToFront(ToolbarButton button) override;
+  int ListRowAt(Point point) const override;
+  void SetWindowWidth(int outer_width) override;
+  bool LoadLinePicture(std::string_view path) override;
+  bool IsStayOnTop() const override;
+  void SetStayOnTop(bool on_top) override;
+  void CloseMainWindow() override;
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  void BuildControls();
+  void BuildToolbar();
+  void Wire();
+  void FormResize();
+  void PlaceHeadwordLabel();
+
+  MainCore core_;
+  AnchorLayout anchors_{{kDesignClientWidth, kDesignClientHeight}};
+  std::array<GlyphButton*, kToolbarButtonCount> buttons_{};
+  bool shown_ = false;
+  bool label_left_ = false;
+  int busy_depth_ = 0;
+};
+
+// The single instance.
+extern TMainLex* MainLex;
+
+}  // namespace zelvoran

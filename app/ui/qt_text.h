@@ -1,0 +1,21 @@
+// Windows-1253 core text to and from QString, at the widget edge only.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+#include "dictionary/cp1253.h"
+
+namespace zelvoran {
+
+inline QString ToQ(std::string_view cp1253) {
+  return QString::fromStdString(Cp1253ToUtf8(cp1253));
+}
+
+// A character with no Windows-1253 byte becomes "?".
+inline std::string FromQ(const QString& text) {
+  return Utf8ToCp1253(text.toStdString());
+}
+
+}  // namespace zelvoran

@@ -1,0 +1,83 @@
+// The main window's controls where they differ from the stock widgets: glyph buttons with a
+// hover number, stretched pictures, and the entry and explanation boxes with their handlers.
+#pragma once
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QWidget>
+#include <functional>
+
+#include "app/toolbar.h"
+
+namespace zelvoran {
+
+// A toolbar button that carries a picture only; drawn raised while it stands at its raised
+// bounds.
+class GlyphButton final : public QAbstractButton {
+ public:
+  GlyphButton(const ToolbarButtonInfo& info, QPixmap glyph, QWidget* parent);
+  const ToolbarButtonInfo& Info() const { return info_; }
+  void SetGlyph(QPixmap glyph);
+  const QPixmap& Glyph() const { return glyph_; }
+  bool IsRaised() const { return y() == info_.raised.top; }
+
+  std::function<void(int)> on_hover;  // the mouse-move handler, with the hover number
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+
+ private:
+  ToolbarButtonInfo info_;
+  QPixmap glyph_;
+};
+
+// A picture stretched to the control.
+class PictureBox final : public QWidget {
+ public:
+  explicit PictureBox(QWidget* parent) : QWidget(parent) {}
+  void SetPicture(QPixmap p) {
+    picture_ = std::move(p);
+    update();
+  }
+  const QPixmap& Picture() const { return picture_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+
+ private:
+  QPixmap picture_;
+};
+
+enum class EntryKey { kDown, kUp, kPageUp, kPageDown };
+
+// Entry_Text: the list keys are reported and still reach the edit.
+class EntryEdit final : public QLineEdit {
+ public:
+  explicit EntryEdit(QWidget* parent) : QLineEdit(parent) {}
+  std::function<void(EntryKey)> on_list_key;
+  std::function<void()> on_enter;  // focus received
+  std::function<void()> on_mouse_move;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+};
+
+// Description_Text: read-only, word-wrapped; a double-click reports the word it selected.
+class DescriptionEdit final : public QPlainTextEdit {
+ public:
+  explicit DescriptionEdit(QWidget* parent);
+  std::function<void(const QString&)> on_double_click;
+  std::function<void()> on_enter;
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void focusInEvent(QFocusEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+};
+
+}  // namespace zelvoran
