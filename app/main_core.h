@@ -17,6 +17,8 @@ class SystemFolders;
 class SystemInfo;
 class KeyboardLayouts;
 class MessageBoxes;
+class Clipboard;
+class Printing;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -26,6 +28,10 @@ struct Services {
   SystemInfo& info;
   KeyboardLayouts* keyboard = nullptr;
   MessageBoxes* messages = nullptr;
+  // The clipboard and its viewer chain (copy, paste, quick translation).
+  Clipboard* clipboard = nullptr;
+  // The print dialog and print jobs.
+  Printing* printing = nullptr;
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.
@@ -66,6 +72,9 @@ struct MainCore {
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;
   LayoutHandles Layouts;
+  // The main window's handle in the clipboard viewer chain, and the viewer after it (0: none).
+  uint64_t MainWindowHandle = 0;
+  uint64_t NextClipboardViewer = 0;
 };
 
 }  // namespace zelvoran

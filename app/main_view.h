@@ -104,6 +104,17 @@ class MainView {
   // The window's outer top-left on the screen, and a toolbar button's client bounds.
   virtual Point WindowOrigin() const = 0;
   virtual Rect ButtonBounds(ToolbarButton button) const = 0;
+
+  // Quick translation's window-level effects: the application title (the taskbar button's
+  // text), the window caption, AutoTranslate_Button's picture (CancelAutoTrImage when `on`,
+  // else AutoTrImage) and hint, and minimising the application and restoring it when it is
+  // minimised.
+  virtual void SetApplicationTitle(std::string_view) {}
+  virtual void SetWindowCaption(std::string_view) {}
+  virtual void SetAutoTranslatePicture(bool /*on*/) {}
+  virtual void SetAutoTranslateHint(std::string_view) {}
+  virtual void MinimizeApplication() {}
+  virtual void RestoreApplication() {}
 };
 
 }  // namespace zelvoran
