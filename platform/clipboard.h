@@ -48,7 +48,7 @@ class LocalViewerChain {
   using Handler = std::function<intptr_t(uint32_t message, uint64_t wparam, uint64_t lparam)>;
 
   // Nested sends deeper than this are dropped: a chain that loops back on itself ends there.
-  static constexpr int kMaxSendDepth = 64;
+  static constexpr int kMaxSendDepth = 256;
   // A viewer that writes the clipboard each time it is told of a change would keep the
   // delivery going for ever; after this many further rounds the chain waits for a new change.
   static constexpr int kMaxRedeliveries = 4;
