@@ -22,6 +22,8 @@ class MessageBoxes;
 class SearchDialogs;
 struct ExplanationCache;
 struct LookupIndex;
+class Clipboard;
+class Printing;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -31,6 +33,10 @@ struct Services {
   SystemInfo& info;
   KeyboardLayouts* keyboard = nullptr;
   MessageBoxes* messages = nullptr;
+  // The clipboard and its viewer chain (copy, paste, quick translation).
+  Clipboard* clipboard = nullptr;
+  // The print dialog and print jobs.
+  Printing* printing = nullptr;
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.
@@ -80,6 +86,9 @@ struct MainCore {
   SearchDialogs* search_dialogs = nullptr;
   // Explanation texts kept between searches.
   std::shared_ptr<ExplanationCache> explanation_cache;
+  // The main window's handle in the clipboard viewer chain, and the viewer after it (0: none).
+  uint64_t MainWindowHandle = 0;
+  uint64_t NextClipboardViewer = 0;
 };
 
 }  // namespace zelvoran

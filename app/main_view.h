@@ -124,6 +124,16 @@ class MainView {
   virtual bool IsStayOnTop() const { return false; }
   virtual void SetStayOnTop(bool /*on_top*/) {}
   virtual void CloseMainWindow() {}
+  // Quick translation's window-level effects: the application title (the taskbar button's
+  // text), the window caption, AutoTranslate_Button's picture (CancelAutoTrImage when `on`,
+  // else AutoTrImage) and hint, and minimising the application and restoring it when it is
+  // minimised.
+  virtual void SetApplicationTitle(std::string_view) {}
+  virtual void SetWindowCaption(std::string_view) {}
+  virtual void SetAutoTranslatePicture(bool /*on*/) {}
+  virtual void SetAutoTranslateHint(std::string_view) {}
+  virtual void MinimizeApplication() {}
+  virtual void RestoreApplication() {}
 };
 
 }  // namespace zelvoran

@@ -15,6 +15,8 @@ class FakeMainView : public MainView {
  public:
   std::function<void()> on_entry_change;  // the change handler of Entry_Text
   std::string clipboard_text;             // what PasteIntoEntryText pastes
+  // When set, PasteIntoEntryText pastes what this returns instead of clipboard_text.
+  std::function<std::string()> paste_source;
 
   std::string entry_text;
   size_t entry_sel_start = 0, entry_sel_length = 0;
@@ -42,6 +44,13 @@ class FakeMainView : public MainView {
   std::vector<Point> menu_points;
   int menu_choice = -1;
   Point window_origin{100, 50};
+  // Quick translation's window-level effects.
+  std::string application_title;
+  std::string window_caption;
+  bool auto_translate_picture_on = false;
+  std::string auto_translate_hint;
+  bool minimized = false;
+  int restore_calls = 0;
 
   std::string EntryText() const override { return entry_text; }
   void SetEntryText(std::string_view text) override {
@@ -66,7 +75,7 @@ class FakeMainView : public MainView {
   }
   void PasteIntoEntryText() override {
     std::string t = entry_text;
-    t.replace(entry_sel_start, entry_sel_length, clipboard_text);
+    t.replace(entry_sel_start, entry_sel_length, paste_source ? paste_source() : clipboard_text);
     SetEntryText(t);
   }
   void ListRowsChanged() override { ++list_rows_changed; }
@@ -153,6 +162,15 @@ class FakeMainView : public MainView {
   bool IsStayOnTop() const override { return stay_on_top; }
   void SetStayOnTop(bool on) override { stay_on_top = on; }
   void CloseMainWindow() override { ++close_calls; }
+  void SetApplicationTitle(std::string_view text) override { application_title = text; }
+  void SetWindowCaption(std::string_view text) override { window_caption = text; }
+  void SetAutoTranslatePicture(bool on) override { auto_translate_picture_on = on; }
+  void SetAutoTranslateHint(std::string_view text) override { auto_translate_hint = text; }
+  void MinimizeApplication() override { minimized = true; }
+  void RestoreApplication() override {
+    ++restore_calls;
+    minimized = false;
+  }
 };
 
 }  // namespace zelvoran::testing

@@ -1,0 +1,118 @@
+#include "desktop/copy_paste.h"
+
+#include <string>
+
+#include "app/main_core.h"
+#include "desktop/print_entry.h"
+#include "platform/clipboard.h"
+
+namespace zelvoran {
+namespace {
+
+void ActivateLayout(MainCore& core, KeyboardLayouts::Handle layout) {
+  if (core.svc.keyboard && layout != 0) core.svc.keyboard->Activate(layout);
+}
+
+// The program's own write to the clipboard: the Greek layout is the active input language
+// while the text is placed there, and quick translation ignores the change. Both are undone
+// on the way out, also when the copy fails.
+class OwnCopy {
+ public:
+  explicit OwnCopy(MainCore& core) : core_(core) {
+    if (core_.CurrentDirection == kDirectionEnglish) {
+      ActivateLayout(core_, core_.Layouts.GreekKeyboardLayout);
+    }
+    core_.CopyInProgress = true;
+  }
+  ~OwnCopy() {
+    try {
+      if (core_.CurrentDirection == kDirectionEnglish) {
+        ActivateLayout(core_, core_.Layouts.EnglishKeyboardLayout);
+      }
+    } catch (...) {
+    }
+    core_.CopyInProgress = false;
+  }
+  OwnCopy(const OwnCopy&) = delete;
+  OwnCopy& operator=(const OwnCopy&) = delete;
+
+ private:
+  MainCore& core_;
+};
+
+// Copying an empty selection puts nothing on the clipboard, as the edit controls do.
+void Put(MainCore& core, std::string_view text) {
+  if (core.svc.clipboard && !text.empty()) core.svc.clipboard->WriteText(text);
+}
+
+void CopyChosenText(MainCore& core) {
+  MainView& view = core.view;
+  if (core.FocusedControlTag == "DESCRIPTION_TEXT") {
+    const std::string selected = view.DescriptionSelectedText();
+    if (!selected.empty()) {
+      Put(core, selected);
+    } else {
+      Put(core, view.DescriptionText());
+      view.CollapseDescriptionSelection();
+    }
+    return;
+  }
+  const int row = core.List.Selected;
+  if (row >= 0 && row < core.List.Count()) {
+    Put(core, core.List.Rows[static_cast<size_t>(row)]);
+    return;
+  }
+  const std::string entry = view.EntryText();
+  if (entry.empty()) return;
+  const std::string selected = view.EntrySelectedText();
+  if (!selected.empty()) {
+    Put(core, selected);
+  } else {
+    view.SelectAllEntryText();
+    Put(core, entry);
+    view.CollapseEntrySelection();
+  }
+}
+
+}  // namespace
+
+void Copy_ButtonClick(MainCore& core) {
+  OwnCopy scope(core);
+  CopyChosenText(core);
+}
+
+void CopyToClipboard(MainCore& core, std::string_view text) {
+  OwnCopy scope(core);
+  Put(core, text);
+}
+
+void Paste_ButtonClick(MainCore& core) {
+  core.view.SetEntryText("");
+  core.view.PasteIntoEntryText();
+  core.view.FocusEntryText();
+}
+
+bool ToolbarShortcut(MainCore& core, ShortcutKey key, FocusedControl focus) {
+  switch (key) {
+    case ShortcutKey::kCopy:
+      if (focus == FocusedControl::kEntryText) {
+        const std::string selected = core.view.EntrySelectedText();
+        if (!selected.empty()) {
+          CopyToClipboard(core, selected);
+          return true;
+        }
+      }
+      Copy_ButtonClick(core);
+      return true;
+    case ShortcutKey::kPaste:
+      if (focus == FocusedControl::kEntryText) return false;
+      Paste_ButtonClick(core);
+      return true;
+    case ShortcutKey::kPrint:
+      Print_ButtonClick(core);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace zelvoran

@@ -1,0 +1,32 @@
+// Printing the selected entry: its headword and explanation under a short heading.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvoran {
+
+struct MainCore;
+class PrinterTextStream;
+
+inline constexpr uint32_t kPrintMaroon = 0x000080;  // RGB(128,0,0)
+inline constexpr uint32_t kPrintBlack = 0x000000;   // the explanation box's text colour
+
+// "Αγγλική Ερμηνεία" for a Greek headword, "Ελληνική Ερμηνεία" for an English one.
+const std::string& PrintHeading(bool greek_headword);
+
+// Writes the page to an open stream: four empty lines, the headword line, an empty line, the
+// heading, an empty line, then each explanation line behind six blanks.
+void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::string_view heading,
+                    const std::vector<std::string>& lines);
+
+// Prints the selected row's entry after the print dialog; nothing without a selected row or
+// when the dialog is cancelled. The headword is read from the index of the row's own language,
+// as the display chooses it, and the heading follows the same language. The explanation
+// lines are those the explanation box shows at its current width. A job that a failure cuts
+// short is aborted.
+void Print_ButtonClick(MainCore& core);
+
+}  // namespace zelvoran

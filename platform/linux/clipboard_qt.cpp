@@ -1,0 +1,58 @@
+#include "platform/linux/clipboard_qt.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QString>
+
+#include "dictionary/cp1253.h"
+
+namespace zelvoran {
+QtClipboard::QtClipboard(QClipboard* clipboard)
+    : clipboard_(clipboard ? clipboard : QGuiApplication::clipboard()) {
+  if (clipboard_) {
+    changed_ = QObject::connect(clipboard_, &QClipboard::dataChanged,
+                                [this] { chain_.ClipboardChanged(); });
+  }
+}
+
+QtClipboard::~QtClipboard() {
+  QObject::disconnect(changed_);
+}
+
+bool QtClipboard::HasText() const {
+  if (!clipboard_) return false;
+  const QMimeData* data = clipboard_->mimeData();
+  return data && data->hasText();
+}
+
+std::optional<std::string> QtClipboard::ReadText() const {
+  if (!HasText()) return std::nullopt;
+  return Utf8ToCp1253(clipboard_->text().toStdString());
+}
+
+bool QtClipboard::WriteText(std::string_view text) {
+  if (!clipboard_) return false;
+  clipboard_->setText(QString::fromStdString(Cp1253ToUtf8(text)));
+  return true;
+}
+
+bool QtClipboard::Empty() {
+  if (!clipboard_) return false;
+  clipboard_->clear();
+  return true;
+}
+
+Clipboard::Window QtClipboard::SetClipboardViewer(Window window) {
+  return chain_.SetClipboardViewer(window);
+}
+
+bool QtClipboard::ChangeClipboardChain(Window remove, Window next) {
+  return chain_.ChangeClipboardChain(remove, next);
+}
+
+intptr_t QtClipboard::SendMessage(Window to, uint32_t message, uint64_t wparam, uint64_t lparam) {
+  return chain_.SendMessage(to, message, wparam, lparam);
+}
+
+}  // namespace zelvoran

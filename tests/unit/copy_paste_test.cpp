@@ -1,0 +1,168 @@
+// The copy command's choice of text, the keyboard layout and CopyInProgress around it, the
+// paste command and the shortcuts.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "desktop/copy_paste.h"
+#include "tests/support/fake_desktop.h"
+
+namespace zelvoran::testing {
+namespace {
+
+struct CopyCase {
+  const char* name;
+  std::string tag;
+  bool row_selected;
+  std::string entry;
+  size_t entry_sel_start, entry_sel_length;
+  std::string description;
+  size_t desc_sel_start, desc_sel_length;
+  std::optional<std::string> copied;  // nullopt: the clipboard is unchanged
+  size_t entry_sel_after, desc_sel_after;
+};
+
+const std::string kDesc = "first line\r\nsecond line";
+
+const CopyCase kCopyCases[] = {
+    {"DescriptionSelection", "DESCRIPTION_TEXT", true, "word", 0, 2, kDesc, 6, 4, "line", 2, 4},
+    {"DescriptionWhole", "DESCRIPTION_TEXT", true, "word", 0, 0, kDesc, 0, 0, kDesc, 0, 0},
+    {"DescriptionEmpty", "DESCRIPTION_TEXT", false, "word", 0, 0, "", 0, 0, std::nullopt, 0, 0},
+    {"ListRow", "ENTRIES_LIST", true, "word", 0, 4, kDesc, 0, 3, "row *", 4, 3},
+    {"EntryFocusButRowSelected", "ENTRY_TEXT", true, "word", 0, 2, kDesc, 0, 0, "row *", 2, 0},
+    {"EntrySelection", "ENTRY_TEXT", false, "headword", 4, 4, kDesc, 0, 0, "word", 4, 0},
+    {"EntryWhole", "ENTRY_TEXT", false, "headword", 0, 0, kDesc, 0, 0, "headword", 0, 0},
+    {"EmptyTagEntryWhole", "", false, "headword", 0, 0, kDesc, 0, 5, "headword", 0, 5},
+    {"EmptyEntryNothing", "ENTRY_TEXT", false, "", 0, 0, kDesc, 0, 0, std::nullopt, 0, 0},
+    {"EmptyTagRow", "", true, "", 0, 0, "", 0, 0, "row *", 0, 0},
+};
+
+class CopyRuleTest : public ::testing::TestWithParam<CopyCase> {};
+
+TEST_P(CopyRuleTest, CopiesTheChosenText) {
+  const CopyCase& c = GetParam();
+  DesktopHarness h;
+  h.clipboard.text = "before";
+  h.core.FocusedControlTag = c.tag;
+  h.core.List.Add("other", 3);
+  h.core.List.Add("row *", 4);
+  if (c.row_selected) h.core.List.Selected = 1;
+  h.view.entry_text = c.entry;
+  h.view.entry_sel_start = c.entry_sel_start;
+  h.view.entry_sel_length = c.entry_sel_length;
+  h.view.description = c.description;
+  h.view.desc_sel_start = c.desc_sel_start;
+  h.view.desc_sel_length = c.desc_sel_length;
+
+  Copy_ButtonClick(h.core);
+
+  EXPECT_EQ(h.clipboard.text, c.copied.value_or("before"));
+  EXPECT_EQ(h.view.entry_sel_length, c.entry_sel_after);
+  EXPECT_EQ(h.view.desc_sel_length, c.desc_sel_after);
+  EXPECT_EQ(h.view.entry_text, c.entry);
+}
+
+INSTANTIATE_TEST_SUITE_P(Branches, CopyRuleTest, ::testing::ValuesIn(kCopyCases),
+                         [](const auto& param_info) { return std::string(param_info.param.name); });
+
+class CopyLayoutTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    h.core.List.Add("row", 1);
+    h.core.List.Selected = 0;
+    h.clipboard.on_write = [this] {
+      active_on_write = h.keyboard.active;
+      in_progress_on_write = h.core.CopyInProgress;
+    };
+  }
+  DesktopHarness h;
+  KeyboardLayouts::Handle active_on_write = 0;
+  bool in_progress_on_write = false;
+};
+
+TEST_F(CopyLayoutTest, EnglishDirectionSwitchesToGreekForTheWriteAndBack) {
+  Copy_ButtonClick(h.core);
+  EXPECT_EQ(active_on_write, FakeKeyboardLayouts::kGreek);
+  EXPECT_TRUE(in_progress_on_write);
+  EXPECT_EQ(h.keyboard.activations,
+            (std::vector<KeyboardLayouts::Handle>{FakeKeyboardLayouts::kGreek,
+                                                  FakeKeyboardLayouts::kEnglish}));
+  EXPECT_FALSE(h.core.CopyInProgress);
+}
+
+TEST_F(CopyLayoutTest, GreekDirectionKeepsTheGreekLayout) {
+  h.core.CurrentDirection = kDirectionGreek;
+  h.keyboard.active = FakeKeyboardLayouts::kGreek;
+  Copy_ButtonClick(h.core);
+  EXPECT_EQ(active_on_write, FakeKeyboardLayouts::kGreek);
+  EXPECT_TRUE(h.keyboard.activations.empty());
+  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kGreek);
+}
+
+TEST_F(CopyLayoutTest, AFailedWriteLeavesTheClipboardAndRestoresLayoutAndFlag) {
+  h.clipboard.text = "held";
+  h.clipboard.fail_writes = true;
+  Copy_ButtonClick(h.core);
+  EXPECT_EQ(h.clipboard.text, "held");
+  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kEnglish);
+  EXPECT_FALSE(h.core.CopyInProgress);
+}
+
+TEST_F(CopyLayoutTest, AFailureInsideTheCopyRestoresLayoutAndFlag) {
+  h.clipboard.on_write = [] { throw std::runtime_error("clipboard held open"); };
+  EXPECT_THROW(Copy_ButtonClick(h.core), std::runtime_error);
+  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kEnglish);
+  EXPECT_FALSE(h.core.CopyInProgress);
+}
+
+TEST_F(CopyLayoutTest, MissingLayoutsLeaveTheActiveOne) {
+  h.core.Layouts = {};
+  Copy_ButtonClick(h.core);
+  EXPECT_TRUE(h.keyboard.activations.empty());
+  EXPECT_EQ(h.clipboard.text, "row");
+}
+
+TEST(PasteTest, EmptiesThenPastesAndFocusesTheEntryBox) {
+  DesktopHarness h;
+  h.view.SetEntryText("old");
+  h.entry_changes.clear();
+  h.clipboard.text = "new";
+  Paste_ButtonClick(h.core);
+  EXPECT_EQ(h.view.entry_text, "new");
+  EXPECT_EQ(h.entry_changes, (std::vector<std::string>{"", "new"}));
+  EXPECT_TRUE(h.view.entry_focused);
+
+  h.clipboard.text.reset();
+  Paste_ButtonClick(h.core);
+  EXPECT_EQ(h.view.entry_text, "");
+}
+
+TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
+  DesktopHarness h;
+  h.core.List.Add("row", 1);
+  h.core.List.Selected = 0;
+  h.view.entry_text = "headword";
+  h.view.entry_sel_start = 0;
+  h.view.entry_sel_length = 4;
+  h.core.FocusedControlTag = "ENTRY_TEXT";
+
+  EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kCopy, FocusedControl::kEntryText));
+  EXPECT_EQ(h.clipboard.text, "head");
+  EXPECT_FALSE(h.core.CopyInProgress);
+  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kEnglish);
+
+  EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kCopy, FocusedControl::kEntriesList));
+  EXPECT_EQ(h.clipboard.text, "row");
+
+  h.clipboard.text = "pasted";
+  EXPECT_FALSE(ToolbarShortcut(h.core, ShortcutKey::kPaste, FocusedControl::kEntryText));
+  EXPECT_EQ(h.view.entry_text, "headword");
+  EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kPaste, FocusedControl::kDescriptionText));
+  EXPECT_EQ(h.view.entry_text, "pasted");
+
+  // No printer service: the command does nothing, and the key is still taken.
+  EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kPrint, FocusedControl::kOther));
+}
+
+}  // namespace
+}  // namespace zelvoran::testing
