@@ -79,7 +79,7 @@ class QtQuickTranslationTest : public ::testing::Test {
   FakeFileSystem fs;
   FakeSystemFolders folders;
   FakeSystemInfo info;
-  FakeKeyboardLayouts keyboard;
+  TwoLayoutKeyboard keyboard;
   QtClipboard clipboard;
   ProgramState state;
   LineEditView view;

@@ -68,7 +68,7 @@ class FakeClipboard final : public Clipboard {
 };
 
 // Two layouts, Greek (handle 8) and English (handle 9); records every activation.
-class FakeKeyboardLayouts final : public KeyboardLayouts {
+class TwoLayoutKeyboard final : public KeyboardLayouts {
  public:
   static constexpr Handle kGreek = 8;
   static constexpr Handle kEnglish = 9;
@@ -95,7 +95,7 @@ struct DesktopHarness {
   FakeFileSystem fs;
   FakeSystemFolders folders;
   FakeSystemInfo info;
-  FakeKeyboardLayouts keyboard;
+  TwoLayoutKeyboard keyboard;
   FakeClipboard clipboard;
   ProgramState state;
   FakeMainView view;
@@ -104,7 +104,7 @@ struct DesktopHarness {
   std::vector<std::string> entry_changes;
 
   DesktopHarness() {
-    core.Layouts = {FakeKeyboardLayouts::kGreek, FakeKeyboardLayouts::kEnglish};
+    core.Layouts = {TwoLayoutKeyboard::kGreek, TwoLayoutKeyboard::kEnglish};
     view.paste_source = [this] { return clipboard.ReadText().value_or(""); };
     view.on_entry_change = [this] { entry_changes.push_back(view.entry_text); };
     core.MainWindowHandle =

@@ -82,21 +82,21 @@ class CopyLayoutTest : public ::testing::Test {
 
 TEST_F(CopyLayoutTest, EnglishDirectionSwitchesToGreekForTheWriteAndBack) {
   Copy_ButtonClick(h.core);
-  EXPECT_EQ(active_on_write, FakeKeyboardLayouts::kGreek);
+  EXPECT_EQ(active_on_write, TwoLayoutKeyboard::kGreek);
   EXPECT_TRUE(in_progress_on_write);
   EXPECT_EQ(h.keyboard.activations,
-            (std::vector<KeyboardLayouts::Handle>{FakeKeyboardLayouts::kGreek,
-                                                  FakeKeyboardLayouts::kEnglish}));
+            (std::vector<KeyboardLayouts::Handle>{TwoLayoutKeyboard::kGreek,
+                                                  TwoLayoutKeyboard::kEnglish}));
   EXPECT_FALSE(h.core.CopyInProgress);
 }
 
 TEST_F(CopyLayoutTest, GreekDirectionKeepsTheGreekLayout) {
   h.core.CurrentDirection = kDirectionGreek;
-  h.keyboard.active = FakeKeyboardLayouts::kGreek;
+  h.keyboard.active = TwoLayoutKeyboard::kGreek;
   Copy_ButtonClick(h.core);
-  EXPECT_EQ(active_on_write, FakeKeyboardLayouts::kGreek);
+  EXPECT_EQ(active_on_write, TwoLayoutKeyboard::kGreek);
   EXPECT_TRUE(h.keyboard.activations.empty());
-  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kGreek);
+  EXPECT_EQ(h.keyboard.active, TwoLayoutKeyboard::kGreek);
 }
 
 TEST_F(CopyLayoutTest, AFailedWriteLeavesTheClipboardAndRestoresLayoutAndFlag) {
@@ -104,14 +104,14 @@ TEST_F(CopyLayoutTest, AFailedWriteLeavesTheClipboardAndRestoresLayoutAndFlag) {
   h.clipboard.fail_writes = true;
   Copy_ButtonClick(h.core);
   EXPECT_EQ(h.clipboard.text, "held");
-  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kEnglish);
+  EXPECT_EQ(h.keyboard.active, TwoLayoutKeyboard::kEnglish);
   EXPECT_FALSE(h.core.CopyInProgress);
 }
 
 TEST_F(CopyLayoutTest, AFailureInsideTheCopyRestoresLayoutAndFlag) {
   h.clipboard.on_write = [] { throw std::runtime_error("clipboard held open"); };
   EXPECT_THROW(Copy_ButtonClick(h.core), std::runtime_error);
-  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kEnglish);
+  EXPECT_EQ(h.keyboard.active, TwoLayoutKeyboard::kEnglish);
   EXPECT_FALSE(h.core.CopyInProgress);
 }
 
@@ -149,7 +149,7 @@ TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
   EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kCopy, FocusedControl::kEntryText));
   EXPECT_EQ(h.clipboard.text, "head");
   EXPECT_FALSE(h.core.CopyInProgress);
-  EXPECT_EQ(h.keyboard.active, FakeKeyboardLayouts::kEnglish);
+  EXPECT_EQ(h.keyboard.active, TwoLayoutKeyboard::kEnglish);
 
   EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kCopy, FocusedControl::kEntriesList));
   EXPECT_EQ(h.clipboard.text, "row");
