@@ -17,6 +17,7 @@ class SystemFolders;
 class SystemInfo;
 class KeyboardLayouts;
 class MessageBoxes;
+class Shell;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -26,6 +27,7 @@ struct Services {
   SystemInfo& info;
   KeyboardLayouts* keyboard = nullptr;
   MessageBoxes* messages = nullptr;
+  Shell* shell = nullptr;  // opens the help document and the publisher's links
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.

@@ -104,6 +104,9 @@ class MainView {
   // The window's outer top-left on the screen, and a toolbar button's client bounds.
   virtual Point WindowOrigin() const = 0;
   virtual Rect ButtonBounds(ToolbarButton button) const = 0;
+
+  // Activates the main window (gives it the focus back after a modal window closed).
+  virtual void ActivateWindow() {}
 };
 
 }  // namespace zelvoran

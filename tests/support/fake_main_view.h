@@ -41,6 +41,7 @@ class FakeMainView : public MainView {
   std::vector<Point> menu_points;
   int menu_choice = -1;
   Point window_origin{100, 50};
+  int window_activations = 0;
 
   std::string EntryText() const override { return entry_text; }
   void SetEntryText(std::string_view text) override {
@@ -124,6 +125,7 @@ class FakeMainView : public MainView {
   }
   Point WindowOrigin() const override { return window_origin; }
   Rect ButtonBounds(ToolbarButton) const override { return {60, 2, 36, 39}; }
+  void ActivateWindow() override { ++window_activations; }
 };
 
 }  // namespace zelvoran::testing
