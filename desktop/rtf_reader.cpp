@@ -286,8 +286,9 @@ class Reader {
   }
 
   void Unicode(int64_t value) {
+    // A 16-bit code unit, written signed or unsigned; surrogate pairs take two escapes.
     if (value < 0) value += 65536;
-    const char32_t cp = value < 0 || value > 0x10FFFF ? kReplacement : static_cast<char32_t>(value);
+    const char32_t cp = value < 0 || value > 0xFFFF ? kReplacement : static_cast<char32_t>(value);
     skip_ = 0;
     if (cp >= 0xD800 && cp <= 0xDBFF) {
       FlushHighSurrogate();
