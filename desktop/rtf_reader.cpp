@@ -13,6 +13,7 @@ constexpr size_t kMaxControlWordLetters = 32;
 constexpr size_t kMaxParameterDigits = 10;
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxUnicodeSkip = 255;
+constexpr int kMaxIndent = 31680;  // 22 inches
 constexpr char32_t kReplacement = 0xFFFD;
 
 // Where the text of the current group goes.
@@ -28,6 +29,8 @@ struct GroupState {
   int font_index = -1;
   int unicode_skip = 1;  // \uc: characters that stand in for each \u
   RtfAlignment alignment = RtfAlignment::kLeft;
+  int left_indent = 0;
+  int first_line_indent = 0;
 };
 
 // Destinations whose content is not part of the text.
@@ -374,6 +377,11 @@ class Reader {
       if (s.font_index < 0) s.font_index = param;
     } else if (word == "pard") {
       s.alignment = RtfAlignment::kLeft;
+      s.left_indent = s.first_line_indent = 0;
+    } else if (word == "li") {
+      s.left_indent = std::clamp(param, -kMaxIndent, kMaxIndent);
+    } else if (word == "fi") {
+      s.first_line_indent = std::clamp(param, -kMaxIndent, kMaxIndent);
     } else if (word == "ql") {
       s.alignment = RtfAlignment::kLeft;
     } else if (word == "qc") {
@@ -454,7 +462,7 @@ class Reader {
     std::vector<RtfRun>& runs = paragraph_.runs;
     if (runs.empty() || !(runs.back().format == format)) runs.push_back({{}, std::move(format)});
     AppendUtf8(runs.back().text, cp);
-    alignment_ = s.alignment;
+    last_text_state_ = s;
   }
 
   void CommitFont() {
@@ -465,7 +473,10 @@ class Reader {
   }
 
   void EndParagraph() {
-    paragraph_.alignment = stack_.empty() ? alignment_ : State().alignment;
+    const GroupState& s = stack_.empty() ? last_text_state_ : State();
+    paragraph_.alignment = s.alignment;
+    paragraph_.left_indent = s.left_indent;
+    paragraph_.first_line_indent = s.first_line_indent;
     doc_.paragraphs.push_back(std::move(paragraph_));
     paragraph_ = {};
   }
@@ -475,7 +486,7 @@ class Reader {
   std::vector<GroupState> stack_;
   RtfDocument doc_;
   RtfParagraph paragraph_;
-  RtfAlignment alignment_ = RtfAlignment::kLeft;  // of the last text, for a final paragraph
+  GroupState last_text_state_;  // paragraph properties for a final paragraph without \par
   int skip_ = 0;
   char32_t high_surrogate_ = 0;
   std::map<int, std::string> fonts_;

@@ -1,6 +1,7 @@
 // A small, strict reader of rich text (RTF) into a neutral document: paragraphs of runs with
 // bold, italic, underline, size, colour and font. It reads what the program's notice uses:
-// groups, \par and \line, character and alignment control words, the font and colour tables,
+// groups, \par and \line, character, alignment and indent control words, the font and colour
+// tables,
 // \'hh escapes (code page 1253) and \u escapes. Other destinations are skipped, unknown
 // control words ignored. Input that breaks the syntax (no "{\rtf" header, unbalanced braces,
 // a truncated escape, nesting deeper than kMaxRtfNesting) is rejected with the offset where
@@ -46,7 +47,9 @@ enum class RtfAlignment { kLeft, kCenter, kRight, kJustify };
 struct RtfParagraph {
   std::vector<RtfRun> runs;
   RtfAlignment alignment = RtfAlignment::kLeft;
-  std::string Text() const;  // the runs' text, concatenated
+  int left_indent = 0;        // \li, twips (1/1440 inch)
+  int first_line_indent = 0;  // \fi, twips, relative to the left indent; negative hangs
+  std::string Text() const;   // the runs' text, concatenated
 };
 
 struct RtfDocument {

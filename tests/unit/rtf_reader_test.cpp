@@ -152,6 +152,16 @@ TEST(RtfReaderTest, ParagraphsAndAlignment) {
     EXPECT_EQ(doc.paragraphs[i].Text(), expected[i].first) << i;
     EXPECT_EQ(doc.paragraphs[i].alignment, expected[i].second) << i;
   }
+  // Indents belong to the paragraph and end with \pard; absurd ones are bounded.
+  const RtfDocument indented =
+      Read(R"({\rtf1 \li150\fi-150 a\par\li99999999 b\par\pard c\par{\fi200 d\par}\li30 e})");
+  const std::vector<std::pair<int, int>> indents = {
+      {150, -150}, {31680, -150}, {0, 0}, {0, 200}, {30, 0}};
+  ASSERT_EQ(indented.paragraphs.size(), indents.size());
+  for (size_t i = 0; i < indents.size(); ++i) {
+    EXPECT_EQ(indented.paragraphs[i].left_indent, indents[i].first) << i;
+    EXPECT_EQ(indented.paragraphs[i].first_line_indent, indents[i].second) << i;
+  }
   // A closing \par adds no empty paragraph; an empty document has none.
   EXPECT_EQ(Read(R"({\rtf1 a\par})").paragraphs.size(), 1u);
   EXPECT_TRUE(Read(R"({\rtf1})").paragraphs.empty());
