@@ -4,6 +4,8 @@
 
 #include <fstream>
 #include <functional>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 
@@ -219,6 +221,30 @@ TEST(LoadCopyrightNoticeTest, ShippedNoticeNamesTheDataAndItsLicence) {
   EXPECT_NE(text.find("dict-freedict-ell-eng"), std::string::npos);
   EXPECT_NE(text.find("CC BY-SA 3.0"), std::string::npos);
   EXPECT_NE(text.find(std::string(kPublisherSiteCaption)), std::string::npos);
+}
+
+// The help document's table of contents and cross references all lead somewhere.
+TEST(HelpDocumentTest, EveryLinkInsideTheDocumentHasItsTarget) {
+  std::ifstream in(ZELVORAN_SOURCE_DIR "/content/Zelvoran.htm", std::ios::binary);
+  std::stringstream bytes;
+  bytes << in.rdbuf();
+  const std::string html = bytes.str();
+  ASSERT_FALSE(html.empty());
+  EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+  std::set<std::string> ids;
+  const std::regex id_re("id=\"([^\"]+)\"");
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), id_re);
+       it != std::sregex_iterator(); ++it) {
+    EXPECT_TRUE(ids.insert((*it)[1]).second) << "duplicate id " << (*it)[1];
+  }
+  const std::regex href_re("href=\"#([^\"]+)\"");
+  int links = 0;
+  for (auto it = std::sregex_iterator(html.begin(), html.end(), href_re);
+       it != std::sregex_iterator(); ++it, ++links) {
+    EXPECT_TRUE(ids.count((*it)[1])) << "no target for #" << (*it)[1];
+  }
+  EXPECT_GE(links, 24);  // both tables of contents
+  EXPECT_TRUE(ids.count("english"));
 }
 
 }  // namespace
