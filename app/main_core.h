@@ -24,6 +24,7 @@ struct ExplanationCache;
 struct LookupIndex;
 class Clipboard;
 class Printing;
+class Shell;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -37,6 +38,7 @@ struct Services {
   Clipboard* clipboard = nullptr;
   // The print dialog and print jobs.
   Printing* printing = nullptr;
+  Shell* shell = nullptr;  // opens the help document and the publisher's links
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.

@@ -134,6 +134,8 @@ class MainView {
   virtual void SetAutoTranslateHint(std::string_view) {}
   virtual void MinimizeApplication() {}
   virtual void RestoreApplication() {}
+  // Activates the main window (gives it the focus back after a modal window closed).
+  virtual void ActivateWindow() {}
 };
 
 }  // namespace zelvoran

@@ -51,6 +51,7 @@ class FakeMainView : public MainView {
   std::string auto_translate_hint;
   bool minimized = false;
   int restore_calls = 0;
+  int window_activations = 0;
 
   std::string EntryText() const override { return entry_text; }
   void SetEntryText(std::string_view text) override {
@@ -171,6 +172,7 @@ class FakeMainView : public MainView {
     ++restore_calls;
     minimized = false;
   }
+  void ActivateWindow() override { ++window_activations; }
 };
 
 }  // namespace zelvoran::testing

@@ -1,0 +1,82 @@
+#include "desktop/about.h"
+
+#include "app/main_core.h"
+#include "app/main_view.h"
+#include "app/message_boxes.h"
+#include "dictionary/cp1253.h"
+#include "platform/file_system.h"
+#include "platform/shell.h"
+
+namespace zelvoran {
+namespace {
+
+bool ShowIfFailed(bool ok, MessageBoxes* messages, const std::string& text) {
+  if (!ok && messages) messages->ShowProblem(text);
+  return ok;
+}
+
+}  // namespace
+
+std::string BrowserProblemText() {
+  return Utf8ToCp1253("Δεν είναι δυνατή η ενεργοποίηση του προγράμματος περιήγησης στο διαδίκτυο");
+}
+
+std::string MailProblemText() {
+  return Utf8ToCp1253("Δεν είναι δυνατή η ενεργοποίηση του προγράμματος διαχείρισης email");
+}
+
+std::string HelpProblemText() {
+  return Utf8ToCp1253("Το αρχείο βοήθειας δε βρέθηκε");
+}
+
+std::string PresentationProblemText() {
+  return Utf8ToCp1253("Η πρόγραμμα της παρουσίασης δε βρέθηκε");
+}
+
+void CopyrightLabelClick(MainView& view, AboutWindowFactory& factory) {
+  std::unique_ptr<AboutWindow> window = factory.CreateAboutWindow();
+  if (!window) return;
+  try {
+    window->ShowModal();
+  } catch (...) {
+    window.reset();
+    view.FocusEntryText();
+    throw;
+  }
+  view.ActivateWindow();
+  window.reset();
+  view.FocusEntryText();
+}
+
+std::optional<RtfDocument> LoadCopyrightNotice(const FileSystem& fs) {
+  const std::optional<uint64_t> size = fs.FileSize(kCopyrightNoticePath);
+  if (!size || *size > kMaxCopyrightNoticeBytes) return std::nullopt;
+  const std::optional<std::string> bytes = fs.ReadFile(kCopyrightNoticePath);
+  if (!bytes || bytes->size() > kMaxCopyrightNoticeBytes) return std::nullopt;
+  return ReadRtf(*bytes).document;
+}
+
+bool SiteLabelClick(Shell* shell, MessageBoxes* messages) {
+  return ShowIfFailed(shell && shell->OpenAddress(kPublisherSiteAddress), messages,
+                      BrowserProblemText());
+}
+
+bool MailLabelClick(Shell* shell, MessageBoxes* messages) {
+  return ShowIfFailed(shell && shell->OpenAddress(kPublisherMailAddress), messages,
+                      MailProblemText());
+}
+
+bool Help_ButtonClick(MainCore& core) {
+  Shell* shell = core.svc.shell;
+  return ShowIfFailed(shell && shell->OpenFile(kHelpDocumentPath), core.svc.messages,
+                      HelpProblemText());
+}
+
+bool Quimbrell_LabelClick(MainCore& core) {
+  Shell* shell = core.svc.shell;
+  const std::string parameters = "\"" + core.state.ProgramFolder + "\"";
+  return ShowIfFailed(shell && shell->StartProgram(kPresentationProgramPath, parameters),
+                      core.svc.messages, PresentationProblemText());
+}
+
+}  // namespace zelvoran

@@ -1,0 +1,79 @@
+// The about window, the help document and the publisher's presentation program: the handlers
+// of CopyrightLabel, Help_Button, Quimbrell_Label / QuimbrellImage and of TCopyrightForm's
+// links. Every shell call goes through the Shell service; a failure shows its message in a
+// "Πρόβλημα" box and changes nothing else.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "desktop/rtf_reader.h"
+
+namespace zelvoran {
+
+class FileSystem;
+class MainView;
+class MessageBoxes;
+class Shell;
+struct MainCore;
+
+// Content files, relative to the program folder (the current directory).
+inline constexpr std::string_view kCopyrightNoticePath = "content\\copyright.rtf";
+inline constexpr std::string_view kHelpDocumentPath = "content\\Zelvoran.htm";
+inline constexpr std::string_view kPresentationProgramPath = "content\\QuimbrellPres.exe";
+
+// The publisher's addresses: the captions of SiteLabel and MailLabel and their targets.
+inline constexpr std::string_view kPublisherSiteCaption = "www.quimbrell.example";
+inline constexpr std::string_view kPublisherSiteAddress = "https://www.quimbrell.example/";
+inline constexpr std::string_view kPublisherMailCaption = "info@quimbrell.example";
+inline constexpr std::string_view kPublisherMailAddress = "mailto:info@quimbrell.example";
+
+// A notice larger than this is not read (it would only stall the window).
+inline constexpr uint64_t kMaxCopyrightNoticeBytes = 4 * 1024 * 1024;
+
+// The messages of the failing shell calls, in Windows-1253.
+std::string BrowserProblemText();
+std::string MailProblemText();
+std::string HelpProblemText();
+std::string PresentationProblemText();
+
+// TCopyrightForm, one instance per showing.
+class AboutWindow {
+ public:
+  virtual ~AboutWindow() = default;
+  // Shows the window modally and returns when it has closed.
+  virtual void ShowModal() = 0;
+};
+
+// Creates a new about window with no owner.
+class AboutWindowFactory {
+ public:
+  virtual ~AboutWindowFactory() = default;
+  virtual std::unique_ptr<AboutWindow> CreateAboutWindow() = 0;
+};
+
+// CopyrightLabel's click: a new about window, shown modally; afterwards the main window is
+// activated, the about window destroyed and the focus given to Entry_Text. The last two steps
+// also happen when showing failed (the failure then goes on to the handler's guard).
+void CopyrightLabelClick(MainView& view, AboutWindowFactory& factory);
+
+// TCopyrightForm's FormActivate: the notice read from "content\copyright.rtf"; nullopt when the
+// file is missing, unreadable, too large or not valid rich text (the box keeps what it had).
+std::optional<RtfDocument> LoadCopyrightNotice(const FileSystem& fs);
+
+// TCopyrightForm's links. A missing shell counts as a failing one; a missing message service
+// shows nothing. They return whether the shell call succeeded.
+bool SiteLabelClick(Shell* shell, MessageBoxes* messages);
+bool MailLabelClick(Shell* shell, MessageBoxes* messages);
+
+// Help_Button's click: the help document in the associated program (the browser).
+bool Help_ButtonClick(MainCore& core);
+
+// The click of Quimbrell_Label and of QuimbrellImage: starts the presentation program with the
+// program folder, in double quotes, as its parameter string; it does not wait for it.
+bool Quimbrell_LabelClick(MainCore& core);
+
+}  // namespace zelvoran
