@@ -83,7 +83,12 @@ class QtQuickTranslationTest : public ::testing::Test {
   QtClipboard clipboard;
   ProgramState state;
   LineEditView view;
-  MainCore core{Services{fs, folders, info, &keyboard, nullptr, &clipboard, nullptr}, state, view};
+  MainCore core{Services{.fs = fs,
+                         .folders = folders,
+                         .info = info,
+                         .keyboard = &keyboard,
+                         .clipboard = &clipboard},
+                state, view};
   std::vector<std::string> looked_up;
   int other_draws = 0;
   Clipboard::Window other_next = 0;

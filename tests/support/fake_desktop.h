@@ -99,7 +99,12 @@ struct DesktopHarness {
   FakeClipboard clipboard;
   ProgramState state;
   FakeMainView view;
-  MainCore core{Services{fs, folders, info, &keyboard, nullptr, &clipboard, nullptr}, state, view};
+  MainCore core{Services{.fs = fs,
+                         .folders = folders,
+                         .info = info,
+                         .keyboard = &keyboard,
+                         .clipboard = &clipboard},
+                state, view};
   // The entry box's texts as its change handler saw them.
   std::vector<std::string> entry_changes;
 

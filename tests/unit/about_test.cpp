@@ -41,7 +41,9 @@ struct AboutFixture : ::testing::Test {
   RecordingMessages messages;
   ProgramState state;
   FakeMainView view;
-  MainCore core{Services{fs, folders, info, nullptr, &messages, &shell}, state, view};
+  MainCore core{
+      Services{.fs = fs, .folders = folders, .info = info, .messages = &messages, .shell = &shell},
+      state, view};
 
   AboutFixture() { state.ProgramFolder = "C:\\Dict\\"; }
 };
