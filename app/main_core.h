@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ class SystemFolders;
 class SystemInfo;
 class KeyboardLayouts;
 class MessageBoxes;
+class CustomDialogs;
+class SlotRemap;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -26,6 +29,8 @@ struct Services {
   SystemInfo& info;
   KeyboardLayouts* keyboard = nullptr;
   MessageBoxes* messages = nullptr;
+  // The entry dialog and the folder dialog of the user's entries (custom/custom_dialogs.h).
+  CustomDialogs* custom_dialogs = nullptr;
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.
@@ -66,6 +71,9 @@ struct MainCore {
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;
   LayoutHandles Layouts;
+  // Called after the headword indexes were rebuilt with the map from old to new slots, so
+  // other holders of slot numbers (the history) can follow their entries.
+  std::function<void(const SlotRemap&)> OnSlotsRemapped;
 };
 
 }  // namespace zelvoran
