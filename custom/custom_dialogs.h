@@ -49,6 +49,8 @@ class CustomDialogs {
 
 // --- TInsertEntryFrm ---
 
+inline constexpr size_t kMaxEntryDialogHeadword = 80;  // InsertEntry_Text's limit
+
 // The items of InsertEntry_ShortCut: a single blank, then columns 12-211 of each line of the
 // abbreviation file, trimmed. A missing or unreadable file leaves just the blank.
 std::vector<std::string> CategoryItems(const FileSystem& fs, const std::string& program_folder);
