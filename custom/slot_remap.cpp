@@ -1,7 +1,6 @@
 #include "custom/slot_remap.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "app/main_core.h"
 #include "app/startup.h"
@@ -22,16 +21,25 @@ std::vector<EntryIdentity> IdentitiesOf(const HeadwordIndex& index) {
 }
 
 std::vector<int32_t> MapOf(const std::vector<EntryIdentity>& before, const HeadwordIndex& after) {
-  std::unordered_map<int64_t, int32_t> slot_of;
-  slot_of.reserve(static_cast<size_t>(after.Count()) * 2);
-  auto key = [](const EntryIdentity& id) {
-    return (static_cast<int64_t>(id.own) << 32) | static_cast<uint32_t>(id.number);
+  // Identities are small numbers (line numbers, own numbers up to 65535): flat tables.
+  std::vector<int32_t> dictionary_slot, own_slot;
+  auto slot_in = [](std::vector<int32_t>& table, int32_t number) -> int32_t& {
+    const auto i = static_cast<size_t>(std::max(number, 0));
+    if (i >= table.size()) table.resize(i + 1, 0);
+    return table[i];
   };
-  for (int s = 1; s <= after.Count(); ++s) slot_of.emplace(key(IdentityOf(after.Slot(s))), s);
+  for (int s = 1; s <= after.Count(); ++s) {
+    const EntryIdentity id = IdentityOf(after.Slot(s));
+    int32_t& slot = slot_in(id.own ? own_slot : dictionary_slot, id.number);
+    if (slot == 0) slot = s;
+  }
   std::vector<int32_t> map(before.size(), 0);
   for (size_t s = 1; s < before.size(); ++s) {
-    auto it = slot_of.find(key(before[s]));
-    if (it != slot_of.end()) map[s] = it->second;
+    const EntryIdentity& id = before[s];
+    const auto& table = id.own ? own_slot : dictionary_slot;
+    if (id.number > 0 && static_cast<size_t>(id.number) < table.size()) {
+      map[s] = table[static_cast<size_t>(id.number)];
+    }
   }
   return map;
 }
