@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,8 @@ struct LookupIndex;
 class Clipboard;
 class Printing;
 class Shell;
+class CustomDialogs;
+class SlotRemap;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -39,6 +42,8 @@ struct Services {
   // The print dialog and print jobs.
   Printing* printing = nullptr;
   Shell* shell = nullptr;  // opens the help document and the publisher's links
+  // The entry dialog and the folder dialog of the user's entries (custom/custom_dialogs.h).
+  CustomDialogs* custom_dialogs = nullptr;
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.
@@ -91,6 +96,9 @@ struct MainCore {
   // The main window's handle in the clipboard viewer chain, and the viewer after it (0: none).
   uint64_t MainWindowHandle = 0;
   uint64_t NextClipboardViewer = 0;
+  // Called after the headword indexes were rebuilt with the map from old to new slots, so
+  // other holders of slot numbers (the history) can follow their entries.
+  std::function<void(const SlotRemap&)> OnSlotsRemapped;
 };
 
 }  // namespace zelvoran

@@ -92,6 +92,9 @@ class MainView {
   // Menu items of CustomEntriesMenu.
   virtual void SetModifyEntryEnabled(bool enabled) = 0;
   virtual void SetDeleteEntryEnabled(bool enabled) = 0;
+  // Whether those two items are enabled now (CustomEntriesMenu is drawn from them).
+  virtual bool ModifyEntryEnabled() const { return false; }
+  virtual bool DeleteEntryEnabled() const { return false; }
 
   // Lang_Button's picture: GrImage for Greek, EnImage for English.
   virtual void SetLangPicture(bool greek) = 0;

@@ -123,6 +123,8 @@ class FakeMainView : public MainView {
   }
   void SetModifyEntryEnabled(bool enabled) override { modify_enabled = enabled; }
   void SetDeleteEntryEnabled(bool enabled) override { delete_enabled = enabled; }
+  bool ModifyEntryEnabled() const override { return modify_enabled; }
+  bool DeleteEntryEnabled() const override { return delete_enabled; }
   void SetLangPicture(bool greek) override { lang_greek = greek; }
   void SetBusy(bool busy) override {
     busy_depth += busy ? 1 : -1;

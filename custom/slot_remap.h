@@ -1,0 +1,53 @@
+// Slot numbers move when the headword indexes are rebuilt. These helpers map the slots held
+// before a rebuild to the slots of the same entries after it, so the rows on screen, the last
+// shown entry and the history keep naming the entries they named, or drop them when their
+// entry is gone.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "dictionary/dictionary_data.h"
+
+namespace zelvoran {
+
+struct MainCore;
+
+// What identifies an entry across rebuilds: a dictionary entry by its line within its
+// section, an own entry by its own number.
+struct EntryIdentity {
+  bool own = false;
+  int32_t number = 0;
+  bool operator==(const EntryIdentity&) const = default;
+};
+
+// The identities of every slot of both indexes, taken before a rebuild.
+struct IndexSnapshot {
+  std::vector<EntryIdentity> english;  // [slot]; slot 0 unused
+  std::vector<EntryIdentity> greek;
+};
+
+IndexSnapshot TakeIndexSnapshot(const Dictionary& dict);
+
+// Old slot to new slot, per language; 0 when the entry is gone (or the slot was empty).
+class SlotRemap {
+ public:
+  SlotRemap() = default;
+  SlotRemap(const IndexSnapshot& before, const Dictionary& after);
+  int32_t Map(bool greek, int32_t old_slot) const;
+
+ private:
+  std::vector<int32_t> english_;
+  std::vector<int32_t> greek_;
+};
+
+// Applies a remap to the core's slots: the rows of Entries_List with RowIndexList (a row whose
+// entry is gone is removed; the selection follows its row) and LastShownIndex (cleared with
+// LastShownHeadword when its entry is gone). A row's language is that of its text.
+void ApplySlotRemap(MainCore& core, const SlotRemap& remap);
+
+// Rebuilds both indexes (LoadHeadwordIndexes with the user's entries) and keeps the core's
+// slots on their entries; then hands the remap to core.OnSlotsRemapped (the history).
+SlotRemap ReloadIndexesKeepingSlots(MainCore& core);
+
+}  // namespace zelvoran

@@ -1,0 +1,159 @@
+#include "custom/ui/select_custom_dir_form.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QTextEdit>
+
+#include "app/message_boxes.h"
+#include "custom/custom_dialogs.h"
+#include "custom/ui/text_edge.h"
+#include "platform/file_system.h"
+
+namespace zelvoran {
+
+TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
+                                           const SystemFolders& folders, const SystemInfo& info,
+                                           MessageBoxes* messages, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      reason_(std::move(reason)),
+      fs_(fs),
+      folders_(folders),
+      info_(info),
+      messages_(messages) {
+  setObjectName("TSelectCustomDirForm");
+  setWindowTitle(QStringLiteral("Επιλογή Φακέλου για Επεξεργασμένα Λήμματα"));
+  setFixedSize(477, 218);
+
+  const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
+  Image1 = new QLabel(this);
+  Image1->setObjectName("Image1");
+  Image1->setGeometry(8, 16, 41, 33);
+  Image1->setPixmap(icon.pixmap(32, 32));
+  Image2 = new QLabel(this);
+  Image2->setObjectName("Image2");
+  Image2->setGeometry(8, 16, 49, 49);
+  Image2->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
+
+  MsgMemo = new QTextEdit(this);
+  MsgMemo->setObjectName("MsgMemo");
+  MsgMemo->setGeometry(48, 16, 233, 113);
+  MsgMemo->setReadOnly(true);
+  MsgMemo->setFrameShape(QFrame::NoFrame);
+  MsgMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  {
+    QPalette p = MsgMemo->palette();
+    p.setColor(QPalette::Base, palette().color(QPalette::Window));
+    MsgMemo->setPalette(p);
+  }
+
+  Label1 = new QLabel(QStringLiteral("Φάκελος"), this);
+  Label1->setObjectName("Label1");
+  Label1->move(8, 139);
+  Dir_Edit = new QLineEdit(this);
+  Dir_Edit->setObjectName("Dir_Edit");
+  Dir_Edit->setGeometry(64, 136, 209, 21);
+
+  DirectoryListBox1 = new QListWidget(this);
+  DirectoryListBox1->setObjectName("DirectoryListBox1");
+  DirectoryListBox1->setGeometry(288, 17, 177, 112);
+  DriveComboBox1 = new QComboBox(this);
+  DriveComboBox1->setObjectName("DriveComboBox1");
+  DriveComboBox1->setGeometry(288, 136, 177, 19);
+
+  BitBtn1 = new QPushButton(QStringLiteral("OK"), this);
+  BitBtn1->setObjectName("BitBtn1");
+  BitBtn1->setGeometry(128, 176, 105, 25);
+  BitBtn1->setDefault(true);
+  BitBtn2 = new QPushButton(QStringLiteral("Άκυρο"), this);
+  BitBtn2->setObjectName("BitBtn2");
+  BitBtn2->setGeometry(256, 176, 105, 25);
+  BitBtn2->setAutoDefault(false);
+
+  connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+  connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+  // Opening a folder of the list (double-click or Enter) makes it the current folder.
+  connect(DirectoryListBox1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+    ShowFolder(FromQt(item->data(Qt::UserRole).toString()));
+  });
+  connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
+    if (index >= 0 && static_cast<size_t>(index) < drives_.size()) {
+      ShowFolder(drives_[static_cast<size_t>(index)]);
+    }
+  });
+  FormShow();
+}
+
+void TSelectCustomDirForm::FormShow() {
+  setWindowTitle(QStringLiteral("Επιλογή φακέλου για επεξεργασμένα λήμματα"));
+  Image1->show();
+  Image2->hide();
+  MsgMemo->setPlainText(MemoToQt(FolderPromptText(reason_)));
+  MsgMemo->selectAll();
+  MsgMemo->setAlignment(Qt::AlignCenter);
+  MsgMemo->moveCursor(QTextCursor::Start);
+
+  drives_ = folders_.Drives();
+  for (const std::string& d : drives_) DriveComboBox1->addItem(ToQt(d));
+  const int c_drive = DriveOf(drives_, folders_.RootOfDriveC());
+  DriveComboBox1->setCurrentIndex(c_drive);
+  if (c_drive >= 0) {
+    // The list starts on drive C: without proposing that drive's path.
+    const QSignalBlocker block(DirectoryListBox1);
+    ShowFolder(drives_[static_cast<size_t>(c_drive)]);
+  }
+  Dir_Edit->setText(ToQt(ProposedCustomFolder(fs_, folders_, info_)));
+}
+
+void TSelectCustomDirForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  Dir_Edit->setFocus();
+}
+
+void TSelectCustomDirForm::ShowFolder(const std::string& folder) {
+  const FolderListing listing = ListFolder(fs_, folder);
+  DirectoryListBox1->clear();
+  int depth = 0;
+  auto add = [this](const std::string& path, int indent, bool open) {
+    std::string name = path;
+    while (name.size() > 1 && (name.back() == '\\' || name.back() == '/')) name.pop_back();
+    const size_t sep = name.find_last_of("\\/");
+    if (sep != std::string::npos && sep + 1 < name.size()) name = name.substr(sep + 1);
+    auto* item =
+        new QListWidgetItem(QString(indent * 2, QChar(' ')) + ToQt(name), DirectoryListBox1);
+    item->setData(Qt::UserRole, ToQt(path));
+    item->setIcon(style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon));
+    return item;
+  };
+  for (const std::string& a : listing.ancestors) add(a, depth++, true);
+  if (!listing.ancestors.empty()) {
+    DirectoryListBox1->setCurrentRow(DirectoryListBox1->count() - 1);
+  }
+  for (const std::string& c : listing.children) add(c, depth, false);
+  const std::string previous = current_;
+  current_ = listing.ancestors.empty() ? folder : listing.ancestors.back();
+  if (current_ != previous && !DirectoryListBox1->signalsBlocked()) DirectoryListBox1Change();
+}
+
+void TSelectCustomDirForm::DirectoryListBox1Change() {
+  Dir_Edit->setText(ToQt(current_));
+}
+
+std::string TSelectCustomDirForm::ChosenFolder() const {
+  return FromQt(Dir_Edit->text());
+}
+
+void TSelectCustomDirForm::BitBtn1Click() {
+  const FolderConfirmation c = ConfirmFolderChoice(fs_, ChosenFolder());
+  if (c.close) {
+    accept();
+  } else if (messages_) {
+    messages_->ShowMessage(c.message);
+  }
+}
+
+}  // namespace zelvoran
