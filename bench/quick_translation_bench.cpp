@@ -60,7 +60,8 @@ void BM_QuickTranslationNotification(benchmark::State& st) {
   QtClipboard clipboard;
   ProgramState state;
   LineEditView view;
-  MainCore core(Services{fs, folders, info, nullptr, nullptr, &clipboard, nullptr}, state, view);
+  MainCore core(Services{.fs = fs, .folders = folders, .info = info, .clipboard = &clipboard},
+                state, view);
   core.MainWindowHandle = clipboard.Chain().CreateWindow([&](uint32_t m, uint64_t w, uint64_t l) {
     HandleClipboardChainMessage(core, m, w, l);
     return intptr_t{0};

@@ -105,7 +105,13 @@ class StoreTest : public ::testing::Test {
   static constexpr const char* kGrIndex = "D:\\Mine\\ZelvoranHIC.tbo";
   static constexpr const char* kGrTexts = "D:\\Mine\\ZelvoranHC.tbo";
 
-  StoreTest() : core(Services{fs, folders, info, nullptr, &boxes, &dialogs}, state, view) {
+  StoreTest()
+      : core(Services{.fs = fs,
+                      .folders = folders,
+                      .info = info,
+                      .messages = &boxes,
+                      .custom_dialogs = &dialogs},
+             state, view) {
     state.ProgramFolder = "C:\\Dict\\";
     data = SmallDataSet();
     fs.CreateDirectories(kFolder);
