@@ -1,5 +1,5 @@
-// The one dispatch of the toolbar's commands (clicks and their keyboard shortcuts). Each
-// command's case calls its handler; commands that are not built yet do nothing.
+// The one dispatch of the toolbar's commands (clicks and their keyboard shortcuts): each
+// command's case calls its handler.
 #pragma once
 
 #include "app/main_view.h"

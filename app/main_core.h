@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +26,6 @@ class Clipboard;
 class Printing;
 class Shell;
 class CustomDialogs;
-class SlotRemap;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -96,9 +94,6 @@ struct MainCore {
   // The main window's handle in the clipboard viewer chain, and the viewer after it (0: none).
   uint64_t MainWindowHandle = 0;
   uint64_t NextClipboardViewer = 0;
-  // Called after the headword indexes were rebuilt with the map from old to new slots, so
-  // other holders of slot numbers (the history) can follow their entries.
-  std::function<void(const SlotRemap&)> OnSlotsRemapped;
 };
 
 }  // namespace zelvoran

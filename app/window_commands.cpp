@@ -5,6 +5,7 @@
 #include "app/message_boxes.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
+#include "custom/store_commit.h"
 #include "platform/file_system.h"
 #include "search/lookup_engine.h"
 
@@ -12,6 +13,10 @@ namespace zelvoran {
 
 void FormCreate(MainCore& core) {
   InitProgramFolders(core.svc.fs, core.svc.folders, core.state);
+  // Finish or roll back a rewrite of the user's entries that was cut short last time.
+  if (!core.state.Paths.CustomEnglishIndexPath.empty()) {
+    RecoverCustomStore(core.svc.fs, core.state.Paths);
+  }
   if (core.svc.keyboard) core.Layouts = FindKeyboardLayouts(*core.svc.keyboard);
   core.CurrentDirection = kDirectionEnglish;
   ActivateDirectionLayout(core);

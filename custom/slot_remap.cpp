@@ -78,6 +78,16 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
     core.LastShownIndex = remap.Map(IsGreekText(core.LastShownHeadword), core.LastShownIndex);
     if (core.LastShownIndex == 0) core.LastShownHeadword.clear();
   }
+
+  // History items name their entries by slot as well; an item whose entry is gone leaves.
+  for (std::vector<HistoryItem>* items : {&core.History.BackList, &core.History.ForwardList}) {
+    std::vector<HistoryItem> moved;
+    for (HistoryItem& item : *items) {
+      item.Tag = remap.Map(IsGreekText(item.Caption), item.Tag);
+      if (item.Tag != 0) moved.push_back(std::move(item));
+    }
+    *items = std::move(moved);
+  }
 }
 
 SlotRemap ReloadIndexesKeepingSlots(MainCore& core) {
@@ -85,7 +95,6 @@ SlotRemap ReloadIndexesKeepingSlots(MainCore& core) {
   ReloadHeadwordIndexes(core.svc.fs, core.state);
   SlotRemap remap(before, core.state.Dict);
   ApplySlotRemap(core, remap);
-  if (core.OnSlotsRemapped) core.OnSlotsRemapped(remap);
   return remap;
 }
 

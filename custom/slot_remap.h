@@ -42,12 +42,13 @@ class SlotRemap {
 };
 
 // Applies a remap to the core's slots: the rows of Entries_List with RowIndexList (a row whose
-// entry is gone is removed; the selection follows its row) and LastShownIndex (cleared with
-// LastShownHeadword when its entry is gone). A row's language is that of its text.
+// entry is gone is removed; the selection follows its row), LastShownIndex (cleared with
+// LastShownHeadword when its entry is gone) and the history items (dropped when their entry
+// is gone). A row's or an item's language is that of its text.
 void ApplySlotRemap(MainCore& core, const SlotRemap& remap);
 
 // Rebuilds both indexes (LoadHeadwordIndexes with the user's entries) and keeps the core's
-// slots on their entries; then hands the remap to core.OnSlotsRemapped (the history).
+// slots on their entries.
 SlotRemap ReloadIndexesKeepingSlots(MainCore& core);
 
 }  // namespace zelvoran

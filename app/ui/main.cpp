@@ -3,8 +3,10 @@
 #include <QApplication>
 
 #include "app/ui/main_lex.h"
+#include "platform/linux/clipboard_qt.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/qt_message_boxes.h"
+#include "platform/linux/shell_qt.h"
 #include "platform/linux/x11_keyboard_layouts.h"
 
 int main(int, char** argv) {
@@ -20,11 +22,21 @@ int main(int, char** argv) {
   zelvoran::LinuxSystemInfo info;
   zelvoran::X11KeyboardLayouts keyboard;
   zelvoran::QtMessageBoxes messages;
+  zelvoran::QtClipboard clipboard;
+  zelvoran::QtShell shell;
   zelvoran::ProgramState state;
 
-  // FormCreate runs here. The dialogs (TSearchForm, TShortCutsForm, TCopyrightForm,
-  // TMessageForm, TInsertEntryFrm, TSelectCustomDirForm) are created after it, in that order.
-  zelvoran::TMainLex main_lex(zelvoran::Services{fs, folders, info, &keyboard, &messages}, state);
+  // FormCreate runs here. Each dialog (TSearchForm, TShortCutsForm, TCopyrightForm,
+  // TMessageForm, TInsertEntryFrm, TSelectCustomDirForm) is created by the command that
+  // shows it and destroyed afterwards.
+  zelvoran::TMainLex main_lex(zelvoran::Services{.fs = fs,
+                                                 .folders = folders,
+                                                 .info = info,
+                                                 .keyboard = &keyboard,
+                                                 .messages = &messages,
+                                                 .clipboard = &clipboard,
+                                                 .shell = &shell},
+                              state);
   main_lex.show();
   return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QShortcut>
 #include <QTextBlock>
@@ -13,9 +14,17 @@
 #include "app/ui/artwork.h"
 #include "app/ui/qt_text.h"
 #include "app/window_commands.h"
+#include "custom/ui/qt_custom_dialogs.h"
+#include "desktop/about.h"
+#include "desktop/copy_paste.h"
+#include "desktop/quick_translation.h"
+#include "desktop/ui/copyright_form.h"
+#include "desktop/ui/printing.h"
 #include "dictionary/entry_display.h"
 #include "platform/file_system.h"
+#include "platform/linux/clipboard_qt.h"
 #include "search/entry_box.h"
+#include "search/ui/search_forms.h"
 
 namespace zelvoran {
 
@@ -86,9 +95,21 @@ TMainLex::TMainLex(Services services, ProgramState& state, QWidget* parent)
   setPalette(pal);
   setAutoFillBackground(true);
   setMouseTracking(true);
+  application_title_ = QString::fromLatin1(kTitle);
+  // The dialogs and the printer belong to this window; each command opens its own form.
+  search_dialogs_ = std::make_unique<QtSearchDialogs>(this);
+  core_.search_dialogs = search_dialogs_.get();
+  custom_dialogs_ = std::make_unique<QtCustomDialogs>(this, core_.svc.fs, core_.svc.folders,
+                                                      core_.svc.info, core_.svc.messages);
+  if (!core_.svc.custom_dialogs) core_.svc.custom_dialogs = custom_dialogs_.get();
+  printing_ = std::make_unique<QtPrinting>(this);
+  if (!core_.svc.printing) core_.svc.printing = printing_.get();
+  about_factory_ =
+      std::make_unique<CopyrightFormFactory>(core_.svc.fs, core_.svc.shell, core_.svc.messages);
   BuildControls();
   BuildToolbar();
   Wire();
+  JoinClipboardChain();
   resize(kDesignClientWidth, kDesignClientHeight);
   setMinimumSize(kMinOuterWidth - kFrameWidth, kMinOuterHeight - kFrameHeight);
   Guarded([this] { FormCreate(core_); });
@@ -96,6 +117,10 @@ TMainLex::TMainLex(Services services, ProgramState& state, QWidget* parent)
 
 TMainLex::~TMainLex() {
   Guarded([this] { FormDestroy(core_); });
+  Guarded([this] { QuickTranslation_FormDestroy(core_); });
+  if (auto* clipboard = dynamic_cast<QtClipboard*>(core_.svc.clipboard)) {
+    clipboard->Chain().DestroyWindow(core_.MainWindowHandle);
+  }
   while (busy_depth_ > 0) SetBusy(false);
   if (MainLex == this) MainLex = nullptr;
 }
@@ -311,7 +336,6 @@ void TMainLex::Wire() {
   const std::pair<QKeySequence, ToolbarButton> shortcuts[] = {
       {QKeySequence(Qt::ALT | Qt::Key_Left), ToolbarButton::kPrev},
       {QKeySequence(Qt::ALT | Qt::Key_Right), ToolbarButton::kNext},
-      {QKeySequence(Qt::CTRL | Qt::Key_P), ToolbarButton::kPrint},
   };
   for (const auto& [keys, id] : shortcuts) {
     auto* s = new QShortcut(keys, this);
@@ -319,6 +343,70 @@ void TMainLex::Wire() {
     connect(s, &QShortcut::activated, this,
             [&core, command] { Guarded([&] { ToolbarButtonClick(core, command); }); });
   }
+}
+
+void TMainLex::JoinClipboardChain() {
+  MainCore& core = core_;
+  // Ctrl+C, Ctrl+V and Ctrl+P do what the copy, paste and print buttons do, unless the focused
+  // control has a better use for them (the entry box pastes at its cursor).
+  const std::pair<QKeySequence, ShortcutKey> keys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_C), ShortcutKey::kCopy},
+      {QKeySequence(Qt::CTRL | Qt::Key_V), ShortcutKey::kPaste},
+      {QKeySequence(Qt::CTRL | Qt::Key_P), ShortcutKey::kPrint},
+  };
+  for (const auto& [sequence, key] : keys) {
+    auto* s = new QShortcut(sequence, this);
+    s->setContext(Qt::WindowShortcut);
+    const ShortcutKey k = key;
+    connect(s, &QShortcut::activated, this, [this, &core, k] {
+      const QWidget* f = focusWidget();
+      const FocusedControl focus = f == Entry_Text         ? FocusedControl::kEntryText
+                                   : f == Entries_List     ? FocusedControl::kEntriesList
+                                   : f == Description_Text ? FocusedControl::kDescriptionText
+                                                           : FocusedControl::kOther;
+      bool handled = true;
+      Guarded([&] { handled = ToolbarShortcut(core, k, focus); });
+      if (!handled && k == ShortcutKey::kPaste && f == Entry_Text) Entry_Text->paste();
+      if (!handled && k == ShortcutKey::kCopy && f == Entry_Text) Entry_Text->copy();
+    });
+  }
+
+  // The about window, the publisher's emblem and label.
+  for (QWidget* w : {static_cast<QWidget*>(CopyrightLabel), static_cast<QWidget*>(QuimbrellImage),
+                     static_cast<QWidget*>(Quimbrell_Label)}) {
+    w->installEventFilter(this);
+  }
+
+  // Quick translation: the window is a viewer of the clipboard chain, and it minimises when
+  // the program loses the foreground while the mode is on.
+  if (auto* clipboard = dynamic_cast<QtClipboard*>(core.svc.clipboard)) {
+    core.MainWindowHandle =
+        clipboard->Chain().CreateWindow([&core](uint32_t m, uint64_t w, uint64_t l) -> intptr_t {
+          Guarded([&] { HandleClipboardChainMessage(core, m, w, l); });
+          return 0;
+        });
+  }
+  connect(qApp, &QGuiApplication::applicationStateChanged, this,
+          [&core](Qt::ApplicationState state) {
+            if (state != Qt::ApplicationActive) {
+              Guarded([&] { QuickTranslation_ApplicationDeactivate(core); });
+            }
+          });
+}
+
+bool TMainLex::eventFilter(QObject* watched, QEvent* e) {
+  if (e->type() == QEvent::MouseButtonRelease &&
+      static_cast<QMouseEvent*>(e)->button() == Qt::LeftButton) {
+    if (watched == CopyrightLabel) {
+      Guarded([this] { CopyrightLabelClick(*this, *about_factory_); });
+      return true;
+    }
+    if (watched == QuimbrellImage || watched == Quimbrell_Label) {
+      Guarded([this] { Quimbrell_LabelClick(core_); });
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, e);
 }
 
 void TMainLex::showEvent(QShowEvent* e) {
@@ -589,6 +677,44 @@ void TMainLex::SetStayOnTop(bool on_top) {
 
 void TMainLex::CloseMainWindow() {
   close();
+}
+
+void TMainLex::SetApplicationTitle(std::string_view text) {
+  application_title_ = ToQ(text);
+}
+
+void TMainLex::SetWindowCaption(std::string_view text) {
+  setWindowTitle(ToQ(text));
+}
+
+void TMainLex::SetAutoTranslatePicture(bool on) {
+  Button(ToolbarButton::kAutoTranslate)->SetGlyph(on ? CancelAutoTrImage : AutoTrImage);
+}
+
+void TMainLex::SetAutoTranslateHint(std::string_view text) {
+  Button(ToolbarButton::kAutoTranslate)->setToolTip(ToQ(text));
+}
+
+void TMainLex::MinimizeApplication() {
+  showMinimized();
+}
+
+void TMainLex::RestoreApplication() {
+  if (isMinimized()) showNormal();
+  raise();
+  activateWindow();
+}
+
+void TMainLex::ActivateWindow() {
+  activateWindow();
+}
+
+bool TMainLex::ModifyEntryEnabled() const {
+  return ModifyEntryItem->isEnabled();
+}
+
+bool TMainLex::DeleteEntryEnabled() const {
+  return DeleteEntryItem->isEnabled();
 }
 
 }  // namespace zelvoran

@@ -18,6 +18,11 @@
 
 namespace zelvoran {
 
+class QtSearchDialogs;
+class QtCustomDialogs;
+class QtPrinting;
+class CopyrightFormFactory;
+
 // "MS Sans Serif" and "Tahoma" have no font file here: both become a face with full Greek
 // coverage.
 void InstallFontSubstitutions();
@@ -110,23 +115,42 @@ class TMainLex final : public QWidget, public MainView {
   bool IsStayOnTop() const override;
   void SetStayOnTop(bool on_top) override;
   void CloseMainWindow() override;
+  void SetApplicationTitle(std::string_view text) override;
+  void SetWindowCaption(std::string_view text) override;
+  void SetAutoTranslatePicture(bool on) override;
+  void SetAutoTranslateHint(std::string_view text) override;
+  void MinimizeApplication() override;
+  void RestoreApplication() override;
+  void ActivateWindow() override;
+  bool ModifyEntryEnabled() const override;
+  bool DeleteEntryEnabled() const override;
+
+  // The application title (the text of the program's taskbar button on Windows).
+  const QString& ApplicationTitle() const { return application_title_; }
 
  protected:
   void showEvent(QShowEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  bool eventFilter(QObject* watched, QEvent* e) override;
 
  private:
   void BuildControls();
   void BuildToolbar();
   void Wire();
+  void JoinClipboardChain();
   void FormResize();
   void PlaceHeadwordLabel();
 
   MainCore core_;
   AnchorLayout anchors_{{kDesignClientWidth, kDesignClientHeight}};
   std::array<GlyphButton*, kToolbarButtonCount> buttons_{};
+  std::unique_ptr<QtSearchDialogs> search_dialogs_;
+  std::unique_ptr<QtCustomDialogs> custom_dialogs_;
+  std::unique_ptr<QtPrinting> printing_;
+  std::unique_ptr<CopyrightFormFactory> about_factory_;
+  QString application_title_;
   bool shown_ = false;
   bool label_left_ = false;
   int busy_depth_ = 0;

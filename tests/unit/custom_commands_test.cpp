@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "custom/custom_commands.h"
+
 #include "custom/custom_store.h"
 #include "custom/slot_remap.h"
+#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "tests/unit/store_fixture.h"
 
@@ -180,15 +182,16 @@ TEST_F(CustomCommandsTest, RemapFollowsEntriesAndDropsVanishedOnes) {
   core.List.Selected = 1;
   core.LastShownHeadword = "cb";
   core.LastShownIndex = 6;
-  std::vector<int32_t> seen;
-  core.OnSlotsRemapped = [&](const SlotRemap& r) {
-    seen = {r.Map(false, 1), r.Map(false, 6), r.Map(true, 2)};
-  };
+  const std::string greek_row = Utf8ToCp1253("γάτα");
+  core.History.BackList = {{"aa *", 1}, {"cb *", 6}, {greek_row, 2}};
+  core.History.ForwardList = {{"dog", 8}};
   ASSERT_EQ(DeleteCustomEntry(core), StoreOutcome::kSaved);
   EXPECT_EQ(core.List.Rows, (std::vector<std::string>{"dog", "cb *", "apple"}));
   EXPECT_EQ(core.List.RowIndexList, (std::vector<int32_t>{7, 5, 1}));
   EXPECT_EQ(core.LastShownIndex, 5);
-  EXPECT_EQ(seen, (std::vector<int32_t>{0, 5, 2}));
+  // The history follows its entries too: the deleted one leaves it.
+  EXPECT_EQ(core.History.BackList, (std::vector<HistoryItem>{{"cb *", 5}, {greek_row, 2}}));
+  EXPECT_EQ(core.History.ForwardList, (std::vector<HistoryItem>{{"dog", 7}}));
 
   // A row whose entry vanished is removed, the selection follows its row, and the last shown
   // entry is dropped when it is gone.
