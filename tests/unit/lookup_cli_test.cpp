@@ -57,6 +57,16 @@ TEST_F(LookupCliTest, JsonKeepsTheExplanationAsShown) {
   EXPECT_EQ(out.str(), "{\"direction\":\"E\",\"rows\":[],\"slots\":[],\"selected\":-1}\n");
 }
 
+TEST_F(LookupCliTest, SearchInExplanationsListsTheRowsTheSearchLists) {
+  EXPECT_EQ(Run({"--search-explanations", "cat"}), 0);
+  EXPECT_EQ(out.str(), "γάτα\n");  // nothing selected, nothing shown
+  EXPECT_EQ(Run({"--json", "--search-explanations", "ΓΆΤΑ"}), 0);
+  EXPECT_EQ(out.str(), "{\"direction\":\"G\",\"rows\":[\"cat\"],\"slots\":[8],\"selected\":-1}\n");
+  EXPECT_EQ(Run({"--row", "0", "--search-explanations", "cat"}), 0);
+  EXPECT_EQ(out.str(), "γάτα\n\nγάτα\ncat\n");
+  EXPECT_EQ(Run({"--search-explanations", "nothing-like-it"}), 1);
+}
+
 TEST_F(LookupCliTest, UsageErrors) {
   const std::vector<std::vector<std::string>> bad = {
       {},
@@ -68,6 +78,9 @@ TEST_F(LookupCliTest, UsageErrors) {
       {"a", "b"},
       {"--frobnicate", "x"},
       {"--mode", "contain"},
+      {"--search-explanations"},
+      {"--search-explanations", "cat", "dog"},
+      {"--search-explanations", "cat", "--mode", "end"},
   };
   for (const auto& args : bad) {
     EXPECT_EQ(Run(args), 2) << (args.empty() ? "" : args[0]);

@@ -10,14 +10,17 @@
 #include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "search/entry_box.h"
+#include "search/explanation_search.h"
 #include "search/lookup_engine.h"
+#include "search/search_dialogs.h"
 
 namespace zelvoran {
 namespace {
 
 constexpr const char* kUsage =
     "usage: zelvoran-lookup [--mode start|contain|end] [--category ABBR] [--user-entries] "
-    "[--row N] [--json] [TEXT]\n";
+    "[--row N] [--json] [TEXT]\n"
+    "       zelvoran-lookup --search-explanations WORD [--row N] [--json]\n";
 
 // The main window as far as a lookup needs it: the entry box raises its change handler, and
 // what is shown is kept for printing.
@@ -75,6 +78,22 @@ struct Options {
   std::optional<int> row;
   bool json = false;
   std::optional<std::string> text;
+  std::optional<std::string> search_word;  // --search-explanations
+};
+
+// The word window of the explanation search, answered with the word given on the command
+// line.
+class GivenWord final : public SearchDialogs {
+ public:
+  explicit GivenWord(std::string word) : word_(std::move(word)) {}
+  std::optional<std::string> RunMessageForm() override { return word_; }
+  std::optional<SearchFormResult> RunSearchForm(const std::vector<std::string>&) override {
+    return std::nullopt;
+  }
+  void RunShortCutsForm(const std::vector<std::pair<std::string, std::string>>&) override {}
+
+ private:
+  std::string word_;
 };
 
 // Parses the arguments; an error message when they are not usable.
@@ -103,6 +122,10 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
         return "--row takes a row number from 0";
       }
       o.row = n;
+    } else if (a == "--search-explanations") {
+      const auto v = value();
+      if (!v) return "--search-explanations takes a WORD";
+      o.search_word = *v;
     } else if (a == "--user-entries") {
       o.user_entries = true;
     } else if (a == "--json") {
@@ -117,6 +140,11 @@ std::optional<std::string> Parse(const std::vector<std::string>& args, Options& 
       o.text = a;
     }
   }
+  if (o.search_word && (o.text || o.category || o.user_entries || o.mode != "start")) {
+    return "--search-explanations takes its WORD alone: no TEXT, --mode, --category or "
+           "--user-entries";
+  }
+  if (o.search_word) return std::nullopt;
   if (o.user_entries && (o.text || o.category || o.mode != "start")) {
     return "--user-entries lists the user's entries alone: no TEXT, --mode or --category";
   }
@@ -195,7 +223,11 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
 
   const std::string text = o.text ? Utf8ToCp1253(*o.text) : std::string();
   const std::string category = o.category ? Utf8ToCp1253(*o.category) : std::string();
-  if (o.user_entries) {
+  GivenWord given(o.search_word ? Utf8ToCp1253(*o.search_word) : std::string());
+  if (o.search_word) {
+    core.search_dialogs = &given;
+    DescrSearch_ButtonClick(core);
+  } else if (o.user_entries) {
     RunLookup(core, state.CurrentSearchMode, 0, "", true);
   } else if (!o.text) {
     RunLookup(core, "SHORTCUT", 0, category, false);
