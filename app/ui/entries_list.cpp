@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "app/main_core.h"
-#include "app/ui/qt_text.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 

@@ -12,7 +12,6 @@
 #include "app/commands.h"
 #include "app/guard.h"
 #include "app/ui/artwork.h"
-#include "app/ui/qt_text.h"
 #include "app/window_commands.h"
 #include "custom/ui/qt_custom_dialogs.h"
 #include "desktop/about.h"
@@ -23,6 +22,7 @@
 #include "dictionary/entry_display.h"
 #include "platform/file_system.h"
 #include "platform/linux/clipboard_qt.h"
+#include "platform/linux/qt_text.h"
 #include "search/entry_box.h"
 #include "search/ui/search_forms.h"
 
@@ -51,18 +51,6 @@ void SetTextColor(QWidget* w, const QColor& c) {
   p.setColor(QPalette::WindowText, c);
   p.setColor(QPalette::Text, c);
   w->setPalette(p);
-}
-
-QString WithLineFeeds(std::string_view cp1253) {
-  QString s = ToQ(cp1253);
-  s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  return s;
-}
-
-std::string WithCrLf(QString s) {
-  s.replace(QChar::ParagraphSeparator, QChar::LineFeed);
-  s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-  return FromQ(s);
 }
 
 // The labels designed in Tahoma: DejaVu Sans stands in, narrowed to Tahoma's width.
@@ -514,7 +502,7 @@ int TMainLex::MeasureListText(std::string_view text) const {
 }
 
 void TMainLex::SetListHint(std::string_view text) {
-  Entries_List->setToolTip(WithLineFeeds(text));
+  Entries_List->setToolTip(MemoToQ(text));
 }
 void TMainLex::SetHintDisplayTime(int ms) {
   Entries_List->setToolTipDuration(ms);
@@ -540,15 +528,15 @@ void TMainLex::SetHeadwordLabelLeftJustified(bool left) {
 }
 
 void TMainLex::SetDescription(std::string_view text) {
-  Description_Text->setPlainText(WithLineFeeds(text));
+  Description_Text->setPlainText(MemoToQ(text));
 }
 
 std::string TMainLex::DescriptionText() const {
-  return WithCrLf(Description_Text->toPlainText());
+  return MemoFromQ(Description_Text->toPlainText());
 }
 
 std::string TMainLex::DescriptionSelectedText() const {
-  return WithCrLf(Description_Text->textCursor().selectedText());
+  return MemoFromQ(Description_Text->textCursor().selectedText());
 }
 
 void TMainLex::CollapseDescriptionSelection() {

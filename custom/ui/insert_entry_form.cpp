@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "app/message_boxes.h"
-#include "custom/ui/text_edge.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 namespace {
@@ -95,7 +95,7 @@ void TInsertEntryFrm::FormShow() {
   SetColours(InsertEntry_Text, nullptr, &kFieldBackground);
   SetColours(InsertEntry_Descr, nullptr, &kFieldBackground);
   for (const std::string& item : setup_.CategoryItems) {
-    InsertEntry_ShortCut->addItem(ToQt(item));
+    InsertEntry_ShortCut->addItem(ToQ(item));
   }
   if (setup_.EditMode == kEditModeInsert) {
     InsertEntry_Text->clear();
@@ -108,8 +108,8 @@ void TInsertEntryFrm::FormShow() {
     InsertEntry_Text->setEnabled(false);
     InsertEntry_ShortCut->setEnabled(false);
   }
-  InsertEntry_Text->setText(ToQt(setup_.Headword));
-  InsertEntry_Descr->setPlainText(MemoToQt(setup_.Explanation));
+  InsertEntry_Text->setText(ToQ(setup_.Headword));
+  InsertEntry_Descr->setPlainText(MemoToQ(setup_.Explanation));
   InsertEntry_ShortCut->setCurrentIndex(
       setup_.CategoryRow < InsertEntry_ShortCut->count() ? setup_.CategoryRow : -1);
   setWindowTitle(QStringLiteral("Μεταβολή Λήμματος"));
@@ -117,8 +117,8 @@ void TInsertEntryFrm::FormShow() {
 }
 
 EntryDialogResult TInsertEntryFrm::Result() const {
-  return {FromQt(InsertEntry_Text->text()), InsertEntry_ShortCut->currentIndex(),
-          MemoFromQt(InsertEntry_Descr->toPlainText())};
+  return {FromQ(InsertEntry_Text->text()), InsertEntry_ShortCut->currentIndex(),
+          MemoFromQ(InsertEntry_Descr->toPlainText())};
 }
 
 void TInsertEntryFrm::InsertOk_ButtonClick() {

@@ -11,8 +11,8 @@
 
 #include "app/message_boxes.h"
 #include "custom/custom_dialogs.h"
-#include "custom/ui/text_edge.h"
 #include "platform/file_system.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 
@@ -78,7 +78,7 @@ TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
   connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
   // Opening a folder of the list (double-click or Enter) makes it the current folder.
   connect(DirectoryListBox1, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
-    ShowFolder(FromQt(item->data(Qt::UserRole).toString()));
+    ShowFolder(FromQ(item->data(Qt::UserRole).toString()));
   });
   connect(DriveComboBox1, &QComboBox::activated, this, [this](int index) {
     if (index >= 0 && static_cast<size_t>(index) < drives_.size()) {
@@ -92,13 +92,13 @@ void TSelectCustomDirForm::FormShow() {
   setWindowTitle(QStringLiteral("Επιλογή φακέλου για επεξεργασμένα λήμματα"));
   Image1->show();
   Image2->hide();
-  MsgMemo->setPlainText(MemoToQt(FolderPromptText(reason_)));
+  MsgMemo->setPlainText(MemoToQ(FolderPromptText(reason_)));
   MsgMemo->selectAll();
   MsgMemo->setAlignment(Qt::AlignCenter);
   MsgMemo->moveCursor(QTextCursor::Start);
 
   drives_ = folders_.Drives();
-  for (const std::string& d : drives_) DriveComboBox1->addItem(ToQt(d));
+  for (const std::string& d : drives_) DriveComboBox1->addItem(ToQ(d));
   const int c_drive = DriveOf(drives_, folders_.RootOfDriveC());
   DriveComboBox1->setCurrentIndex(c_drive);
   if (c_drive >= 0) {
@@ -106,7 +106,7 @@ void TSelectCustomDirForm::FormShow() {
     const QSignalBlocker block(DirectoryListBox1);
     ShowFolder(drives_[static_cast<size_t>(c_drive)]);
   }
-  Dir_Edit->setText(ToQt(ProposedCustomFolder(fs_, folders_, info_)));
+  Dir_Edit->setText(ToQ(ProposedCustomFolder(fs_, folders_, info_)));
 }
 
 void TSelectCustomDirForm::showEvent(QShowEvent* event) {
@@ -124,8 +124,8 @@ void TSelectCustomDirForm::ShowFolder(const std::string& folder) {
     const size_t sep = name.find_last_of("\\/");
     if (sep != std::string::npos && sep + 1 < name.size()) name = name.substr(sep + 1);
     auto* item =
-        new QListWidgetItem(QString(indent * 2, QChar(' ')) + ToQt(name), DirectoryListBox1);
-    item->setData(Qt::UserRole, ToQt(path));
+        new QListWidgetItem(QString(indent * 2, QChar(' ')) + ToQ(name), DirectoryListBox1);
+    item->setData(Qt::UserRole, ToQ(path));
     item->setIcon(style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon));
     return item;
   };
@@ -140,11 +140,11 @@ void TSelectCustomDirForm::ShowFolder(const std::string& folder) {
 }
 
 void TSelectCustomDirForm::DirectoryListBox1Change() {
-  Dir_Edit->setText(ToQt(current_));
+  Dir_Edit->setText(ToQ(current_));
 }
 
 std::string TSelectCustomDirForm::ChosenFolder() const {
-  return FromQt(Dir_Edit->text());
+  return FromQ(Dir_Edit->text());
 }
 
 void TSelectCustomDirForm::BitBtn1Click() {

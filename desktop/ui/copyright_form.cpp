@@ -17,7 +17,7 @@
 #include <QTextEdit>
 
 #include "app/guard.h"
-#include "dictionary/cp1253.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 namespace {
@@ -32,10 +32,6 @@ QFont SansSerif(int pixels) {
                     QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
   font.setPixelSize(pixels);
   return font;
-}
-
-QString FromCp1253(std::string_view text) {
-  return QString::fromStdString(Cp1253ToUtf8(text));
 }
 
 Qt::Alignment ToQt(RtfAlignment alignment) {
@@ -86,7 +82,7 @@ QPixmap Emblem(int size) {
 // A link label at its designed bounds; a caption wider than the design grows to the left, so
 // the right edge stays where it was laid out.
 ClickableLabel* MakeLink(QWidget* parent, std::string_view caption, const QRect& bounds) {
-  auto* label = new ClickableLabel(FromCp1253(caption), parent);
+  auto* label = new ClickableLabel(ToQ(caption), parent);
   QFont font = SansSerif(13);
   font.setUnderline(true);
   label->setFont(font);

@@ -5,7 +5,7 @@
 #include <QMimeData>
 #include <QString>
 
-#include "dictionary/cp1253.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 QtClipboard::QtClipboard(QClipboard* clipboard)
@@ -28,12 +28,12 @@ bool QtClipboard::HasText() const {
 
 std::optional<std::string> QtClipboard::ReadText() const {
   if (!HasText()) return std::nullopt;
-  return Utf8ToCp1253(clipboard_->text().toStdString());
+  return FromQ(clipboard_->text());
 }
 
 bool QtClipboard::WriteText(std::string_view text) {
   if (!clipboard_) return false;
-  clipboard_->setText(QString::fromStdString(Cp1253ToUtf8(text)));
+  clipboard_->setText(ToQ(text));
   return true;
 }
 

@@ -1,15 +1,11 @@
 #include <QApplication>
 #include <QMessageBox>
 
-#include "dictionary/cp1253.h"
 #include "platform/linux/qt_message_boxes.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 namespace {
-
-QString ToQ(std::string_view cp1253) {
-  return QString::fromStdString(Cp1253ToUtf8(cp1253));
-}
 
 int Run(QMessageBox::Icon icon, const QString& caption, std::string_view text,
         QMessageBox::StandardButtons buttons) {

@@ -7,15 +7,11 @@
 #include <QStringList>
 #include <QUrl>
 
-#include "dictionary/cp1253.h"
 #include "platform/linux/posix_file_system.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 namespace {
-
-QString ToQString(std::string_view cp1253) {
-  return QString::fromStdString(Cp1253ToUtf8(cp1253));
-}
 
 // The existing regular file a program path names, or an empty QFileInfo.
 QFileInfo ExistingFile(std::string_view path) {
@@ -33,7 +29,7 @@ bool QtShell::OpenFile(std::string_view path) {
 }
 
 bool QtShell::OpenAddress(std::string_view address) {
-  const QUrl url(ToQString(address), QUrl::StrictMode);
+  const QUrl url(ToQ(address), QUrl::StrictMode);
   if (!url.isValid()) return false;
   const QString scheme = url.scheme().toLower();
   if (scheme == QLatin1String("mailto")) {
@@ -49,7 +45,7 @@ bool QtShell::OpenAddress(std::string_view address) {
 bool QtShell::StartProgram(std::string_view path, std::string_view parameters) {
   const QFileInfo file = ExistingFile(path);
   if (file.filePath().isEmpty() || !file.isExecutable()) return false;
-  const QStringList arguments = QProcess::splitCommand(ToQString(parameters));
+  const QStringList arguments = QProcess::splitCommand(ToQ(parameters));
   return QProcess::startDetached(file.absoluteFilePath(), arguments);
 }
 

@@ -11,17 +11,10 @@
 #include <QScreen>
 #include <QTableWidget>
 
-#include "dictionary/cp1253.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 namespace {
-
-QString Q(std::string_view cp1253) {
-  return QString::fromStdString(Cp1253ToUtf8(cp1253));
-}
-std::string C(const QString& text) {
-  return Utf8ToCp1253(text.toStdString());
-}
 
 QFont SansFont(int pixels, bool bold = false) {
   QFont f("MS Sans Serif");
@@ -194,20 +187,20 @@ std::optional<std::string> QtSearchDialogs::RunMessageForm() {
   TMessageForm form(owner_);
   CentreOn(&form, owner_);
   if (form.exec() != QDialog::Accepted) return std::nullopt;
-  return C(form.DescrSearch_Edit->text());
+  return FromQ(form.DescrSearch_Edit->text());
 }
 
 std::optional<SearchFormResult> QtSearchDialogs::RunSearchForm(
     const std::vector<std::string>& fields) {
   TSearchForm form(owner_);
-  for (const std::string& f : fields) form.ShortCuts_Combo->addItem(Q(f));
+  for (const std::string& f : fields) form.ShortCuts_Combo->addItem(ToQ(f));
   form.ShortCuts_Combo->setCurrentIndex(0);
   CentreOn(&form, owner_);
   if (form.exec() != QDialog::Accepted) return std::nullopt;
   SearchFormResult r;
-  r.StartText = C(form.Start_Edit->text());
-  r.ContainText = C(form.Contain_edit->text());
-  r.EndText = C(form.End_Edit->text());
+  r.StartText = FromQ(form.Start_Edit->text());
+  r.ContainText = FromQ(form.Contain_edit->text());
+  r.EndText = FromQ(form.End_Edit->text());
   r.CategoryIndex = form.ShortCuts_Combo->currentIndex();
   return r;
 }
@@ -218,10 +211,10 @@ void QtSearchDialogs::RunShortCutsForm(
   form.StringGrid1->setRowCount(static_cast<int>(rows.size()));
   const QColor fixed = form.palette().color(QPalette::Button);
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    auto* abbr = new QTableWidgetItem(Q(rows[static_cast<size_t>(r)].first));
+    auto* abbr = new QTableWidgetItem(ToQ(rows[static_cast<size_t>(r)].first));
     abbr->setBackground(fixed);  // the first column is the grid's fixed column
     form.StringGrid1->setItem(r, 0, abbr);
-    form.StringGrid1->setItem(r, 1, new QTableWidgetItem(Q(rows[static_cast<size_t>(r)].second)));
+    form.StringGrid1->setItem(r, 1, new QTableWidgetItem(ToQ(rows[static_cast<size_t>(r)].second)));
   }
   if (QScreen* screen = owner_ ? owner_->screen() : QGuiApplication::primaryScreen()) {
     const QRect s = screen->availableGeometry();

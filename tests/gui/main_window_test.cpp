@@ -13,10 +13,10 @@
 #include "app/message_boxes.h"
 #include "app/toolbar.h"
 #include "app/ui/main_lex.h"
-#include "app/ui/qt_text.h"
 #include "app/window_commands.h"
 #include "dictionary/cp1253.h"
 #include "platform/linux/posix_file_system.h"
+#include "platform/linux/qt_text.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
 

@@ -18,4 +18,18 @@ inline std::string FromQ(const QString& text) {
   return Utf8ToCp1253(text.toStdString());
 }
 
+// A multi-line box's text: CR LF in the core, a single line feed in the widget.
+inline QString MemoToQ(std::string_view cp1253) {
+  QString t = ToQ(cp1253);
+  t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  return t;
+}
+
+inline std::string MemoFromQ(QString text) {
+  text.replace(QChar::ParagraphSeparator, QChar::LineFeed);
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QChar('\n'), QStringLiteral("\r\n"));
+  return FromQ(text);
+}
+
 }  // namespace zelvoran
