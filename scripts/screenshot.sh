@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Starts the program under a private X server, types a word and saves a PNG of the window.
 #   bash scripts/screenshot.sh [OUTPUT.png] [WORD]
+# With ZELVORAN_SHOT_ABOUT=1 it then opens the about window and saves the screen with it as
+# OUTPUT-about.png.
 # Uses the bundled data when it has been built (build/program/data), else the tests' small
 # fixture dictionary (ZELVORAN_SHOT_DATA=synthetic: the full-size synthetic one). Also prints the time from process start until the window is mapped.
 set -euo pipefail
@@ -71,3 +73,14 @@ xdotool type --delay 40 --window "$WIN" "$WORD"
 sleep 0.5
 import -window "$WIN" "$OUT"
 echo "screenshot: $OUT"
+
+if [ "${ZELVORAN_SHOT_ABOUT:-}" = 1 ]; then
+  # The "Copyright ©" label at the bottom left of the window opens the about window.
+  read -r WX WY WW WH < <(xdotool getwindowgeometry --shell "$WIN" |
+    awk -F= '/^X=/{x=$2}/^Y=/{y=$2}/^WIDTH=/{w=$2}/^HEIGHT=/{h=$2}END{print x, y, w, h}')
+  xdotool mousemove $((WX + 12)) $((WY + WH - 11)) click 1
+  sleep 0.8
+  ABOUT="${OUT%.png}-about.png"
+  import -window root "$ABOUT"
+  echo "screenshot: $ABOUT"
+fi
