@@ -78,7 +78,7 @@ inline dictc::DataSet WindowDataSet() {
 template <typename T>
 void WhenShown(std::function<void(T&)> act, int tries = 2000) {
   QTimer::singleShot(2, [act, tries] {
-    if (auto* d = qobject_cast<T*>(QApplication::activeModalWidget())) {
+    if (auto* d = dynamic_cast<T*>(QApplication::activeModalWidget())) {
       QPointer<T> guard(d);
       QTimer::singleShot(5000, [guard] {
         if (guard && guard->isVisible()) {
@@ -96,19 +96,22 @@ void WhenShown(std::function<void(T&)> act, int tries = 2000) {
 }
 
 // Chooses item `index` of the popup menu about to open, with the pointer, after handing its
-// captions to `captions` (when given). A menu still open later is closed.
-inline void WhenMenuOpens(int index, QStringList* captions = nullptr, int tries = 2000) {
-  QTimer::singleShot(2, [index, captions, tries] {
+// captions to `captions` and its screen position to `at` (when given). An index out of range
+// closes the menu with no choice; a menu still open later is closed.
+inline void WhenMenuOpens(int index, QStringList* captions = nullptr, QPoint* at = nullptr,
+                          int tries = 2000) {
+  QTimer::singleShot(2, [index, captions, at, tries] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     if (!menu) {
       if (tries > 0) {
-        WhenMenuOpens(index, captions, tries - 1);
+        WhenMenuOpens(index, captions, at, tries - 1);
       } else {
         ADD_FAILURE() << "no menu opened";
       }
       return;
     }
     const QList<QAction*> actions = menu->actions();
+    if (at) *at = menu->pos();
     if (captions) {
       captions->clear();
       for (const QAction* a : actions) *captions << a->text();
@@ -177,6 +180,11 @@ class WindowTest : public ::testing::Test {
   }
 
   TMainLex& Win() { return *window_; }
+  // Whether the entry box has the focus once the window is active again after a dialog.
+  bool EntryBoxFocused() {
+    if (!QTest::qWaitForWindowActive(window_.get(), 1000)) return false;
+    return window_->Entry_Text->hasFocus();
+  }
   MainCore& Core() { return window_->Core(); }
 
   // Types text the way a keyboard does, so that Greek reaches the edit.
@@ -196,7 +204,9 @@ class WindowTest : public ::testing::Test {
   }
   void Click(B button) { QTest::mouseClick(window_->Button(button), Qt::LeftButton); }
   void Key(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), key, mods);
+    QWidget* target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr) << "no widget has the focus";
+    QTest::keyClick(target, key, mods);
   }
 
   // What the window shows, in UTF-8.
