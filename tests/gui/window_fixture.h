@@ -96,15 +96,16 @@ void WhenShown(std::function<void(T&)> act, int tries = 2000) {
 }
 
 // Chooses item `index` of the popup menu about to open, with the pointer, after handing its
-// captions to `captions` and its screen position to `at` (when given). An index out of range
-// closes the menu with no choice; a menu still open later is closed.
+// captions to `captions`, its screen position to `at` and which items are enabled to `enabled`
+// (when given). An index out of range closes the menu with no choice; a menu still open later
+// is closed.
 inline void WhenMenuOpens(int index, QStringList* captions = nullptr, QPoint* at = nullptr,
-                          int tries = 2000) {
-  QTimer::singleShot(2, [index, captions, at, tries] {
+                          std::vector<bool>* enabled = nullptr, int tries = 2000) {
+  QTimer::singleShot(2, [index, captions, at, enabled, tries] {
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     if (!menu) {
       if (tries > 0) {
-        WhenMenuOpens(index, captions, at, tries - 1);
+        WhenMenuOpens(index, captions, at, enabled, tries - 1);
       } else {
         ADD_FAILURE() << "no menu opened";
       }
@@ -112,6 +113,10 @@ inline void WhenMenuOpens(int index, QStringList* captions = nullptr, QPoint* at
     }
     const QList<QAction*> actions = menu->actions();
     if (at) *at = menu->pos();
+    if (enabled) {
+      enabled->clear();
+      for (const QAction* a : actions) enabled->push_back(a->isEnabled());
+    }
     if (captions) {
       captions->clear();
       for (const QAction* a : actions) *captions << a->text();
