@@ -227,7 +227,10 @@ TEST_F(WindowSearchTest, AbbreviationsWindowListsTheTableAndClosesWithEnterOrEsc
       for (int r = 0; r < f.StringGrid1->rowCount(); ++r) {
         cells << f.StringGrid1->item(r, 0)->text() + " " + f.StringGrid1->item(r, 1)->text();
       }
-      QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &f, key);
+      // The key goes where a keyboard sends it: the active dialog's focused control, the grid.
+      EXPECT_TRUE(QTest::qWaitForWindowActive(&f));
+      EXPECT_EQ(f.focusWidget(), f.StringGrid1);
+      QTest::keyClick(f.focusWidget() ? f.focusWidget() : &f, key);
       closed_by_key = !f.isVisible();
     });
     Click(B::kShortCuts);
