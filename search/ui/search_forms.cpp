@@ -69,6 +69,14 @@ QPushButton* AddButton(QWidget* parent, const QString& text, int left, int top, 
   return b;
 }
 
+// Runs the modal dialog, then hands the activation back to the main window: not every window
+// manager does that by itself when a dialog closes, and the focus goes to the entry box next.
+int ExecThenActivate(QDialog& dialog, QWidget* owner) {
+  const int result = dialog.exec();
+  if (owner) owner->activateWindow();
+  return result;
+}
+
 void CentreOn(QWidget* dialog, QWidget* owner) {
   if (owner) {
     const QRect o = owner->frameGeometry();
@@ -186,7 +194,7 @@ bool TShortCutsForm::event(QEvent* e) {
 std::optional<std::string> QtSearchDialogs::RunMessageForm() {
   TMessageForm form(owner_);
   CentreOn(&form, owner_);
-  if (form.exec() != QDialog::Accepted) return std::nullopt;
+  if (ExecThenActivate(form, owner_) != QDialog::Accepted) return std::nullopt;
   return FromQ(form.DescrSearch_Edit->text());
 }
 
@@ -196,7 +204,7 @@ std::optional<SearchFormResult> QtSearchDialogs::RunSearchForm(
   for (const std::string& f : fields) form.ShortCuts_Combo->addItem(ToQ(f));
   form.ShortCuts_Combo->setCurrentIndex(0);
   CentreOn(&form, owner_);
-  if (form.exec() != QDialog::Accepted) return std::nullopt;
+  if (ExecThenActivate(form, owner_) != QDialog::Accepted) return std::nullopt;
   SearchFormResult r;
   r.StartText = FromQ(form.Start_Edit->text());
   r.ContainText = FromQ(form.Contain_edit->text());
@@ -220,7 +228,7 @@ void QtSearchDialogs::RunShortCutsForm(
     const QRect s = screen->availableGeometry();
     form.move(s.center() - QPoint(220, 138));
   }
-  form.exec();
+  ExecThenActivate(form, owner_);
 }
 
 }  // namespace zelvoran

@@ -1,0 +1,96 @@
+// The about window, the help button and the publisher's link on the real window.
+#include <QPushButton>
+#include <QTextEdit>
+
+#include "desktop/about.h"
+#include "desktop/ui/copyright_form.h"
+#include "tests/gui/window_fixture.h"
+
+namespace zelvoran::testing {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+class WindowAboutTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    fs::copy_file(fs::path(ZELVORAN_SOURCE_DIR) / "content" / "copyright.rtf",
+                  dir_ + "/content/copyright.rtf");
+  }
+  TMainLex& OpenWithShell() {
+    return Open([this](Services& s) { s.shell = &shell_; });
+  }
+  FakeShell shell_;
+};
+
+TEST_F(WindowAboutTest, TheAboutWindowClosesWithEnterEscapeAndOkAndGivesTheFocusBack) {
+  TMainLex& w = OpenWithShell();
+  TypeWord("cat");
+  const std::vector<std::pair<const char*, std::function<void(TCopyrightForm&)>>> ways = {
+      {"Enter",
+       [](TCopyrightForm& d) {
+         QWidget* f = QApplication::focusWidget();
+         QTest::keyClick(f && f->window() == &d ? f : &d, Qt::Key_Return);
+       }},
+      {"Escape", [](TCopyrightForm& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
+      {"OK", [](TCopyrightForm& d) { QTest::mouseClick(d.BitBtn1, Qt::LeftButton); }},
+  };
+  for (const auto& [name, close] : ways) {
+    SCOPED_TRACE(name);
+    w.Description_Text->setFocus();
+    bool notice = false, closed = false;
+    WhenShown<TCopyrightForm>([&, close = close](TCopyrightForm& d) {
+      static_cast<void>(QTest::qWaitForWindowActive(&d));
+      notice = !d.CopyrightRTF->document()->isEmpty();
+      close(d);
+      closed = !d.isVisible();
+    });
+    QTest::mouseClick(w.CopyrightLabel, Qt::LeftButton);
+    EXPECT_TRUE(notice);
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(EntryBoxFocused());
+    EXPECT_EQ(Label(), "cat");  // the window is as it was
+  }
+  EXPECT_TRUE(shell_.calls.empty());
+  EXPECT_TRUE(messages_.problems.empty());
+}
+
+TEST_F(WindowAboutTest, HelpOpensTheDocumentOrReportsThatItIsMissing) {
+  TMainLex& w = OpenWithShell();
+  TypeWord("cat");
+  Click(B::kHelp);
+  EXPECT_EQ(shell_.calls, (std::vector<FakeShell::Call>{{"file", "content\\Zelvoran.htm", ""}}));
+  EXPECT_TRUE(messages_.problems.empty());
+
+  shell_.succeed = false;
+  Click(B::kHelp);
+  EXPECT_EQ(messages_.problems, Strings{"Το αρχείο βοήθειας δε βρέθηκε"});
+  EXPECT_EQ(Label(), "cat");
+  EXPECT_EQ(EntryText(), "cat");
+  EXPECT_EQ(Rows(), (Strings{"cat", "catalogue"}));
+  EXPECT_NE(Description().find("γάτα"), std::string::npos);
+  EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(WindowAboutTest, ThePublishersEmblemAndLabelStartThePresentation) {
+  TMainLex& w = OpenWithShell();
+  const FakeShell::Call start{"program", "content\\QuimbrellPres.exe", "\"" + folder_ + "\""};
+  for (QWidget* target :
+       {static_cast<QWidget*>(w.QuimbrellImage), static_cast<QWidget*>(w.Quimbrell_Label)}) {
+    shell_.calls.clear();
+    messages_.problems.clear();
+    shell_.succeed = true;
+    QTest::mouseClick(target, Qt::LeftButton);
+    EXPECT_EQ(shell_.calls, std::vector<FakeShell::Call>{start});
+    EXPECT_TRUE(messages_.problems.empty());
+
+    shell_.succeed = false;
+    QTest::mouseClick(target, Qt::LeftButton);
+    EXPECT_EQ(messages_.problems, Strings{"Η πρόγραμμα της παρουσίασης δε βρέθηκε"});
+  }
+}
+
+}  // namespace
+}  // namespace zelvoran::testing
