@@ -49,6 +49,12 @@ if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the menu entry"
 fi
 
+# Installing again rebuilds data/ and keeps the user's own entries that live in it.
+printf 'own\r\n' >"$folder/data/ZelvoranC.tbo"
+cmake --install "$build" --prefix "$prefix" >/dev/null 2>&1 || fail "second install failed"
+[ "$(cat "$folder/data/ZelvoranC.tbo")" = $'own\r' ] || fail "a second install lost the user's entries"
+rm "$folder/data/ZelvoranC.tbo"
+
 # The installed data answers a lookup, run from the program folder.
 (cd "$folder" && ./zelvoran-lookup wat >/dev/null) || fail "zelvoran-lookup finds nothing in the installed data"
 
