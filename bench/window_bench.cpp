@@ -17,25 +17,13 @@
 
 #include "app/main_core.h"
 #include "app/ui/main_lex.h"
+#include "bench/bench_app.h"
 #include "bench/bench_data.h"
 #include "platform/linux/posix_file_system.h"
 #include "search/lookup_engine.h"
 
 namespace zelvoran::bench {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "zelvoran-bench";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = [] {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto a = std::make_unique<QApplication>(argc, argv);
-    InstallFontSubstitutions();
-    return a;
-  }();
-  return *app;
-}
 
 class PaintWatcher final : public QObject {
  public:
@@ -61,7 +49,7 @@ void OpenWindow(benchmark::State& st, const std::string& folder) {
     st.SkipWithError("no data");
     return;
   }
-  App();
+  BenchApp();
   PosixFileSystem fs;
   LinuxSystemFolders folders;
   LinuxSystemInfo info;
@@ -99,7 +87,7 @@ BENCHMARK(BM_WindowToFirstPaintBundled)->Unit(benchmark::kMillisecond);
 // A lookup that stops at the result limit, in the shown main window on the synthetic data:
 // RunLookup fills the core's rows, the Qt model is reset and the list view paints its rows.
 void BM_ListFillWindow(benchmark::State& st) {
-  App();
+  BenchApp();
   PosixFileSystem fs;
   LinuxSystemFolders folders;
   LinuxSystemInfo info;
