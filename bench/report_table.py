@@ -2,9 +2,11 @@
 """Turns one run of scripts/bench_report.sh into Markdown: every figure with a target beside
 its target, the other figures, the comparison with dictd, and the machine.
 
-Usage: report_table.py WORK_DIR REPETITIONS > report.md
+Usage: report_table.py table WORK_DIR REPETITIONS > report.md
+       report_table.py readme README.md report.md
 WORK_DIR holds bench.json (Google Benchmark), cmd-en.json and cmd-el.json (hyperfine) and
-machine.txt (key=value lines).
+machine.txt (key=value lines). "readme" replaces the text between the bench markers of
+README.md with the report, leaving everything else as it was.
 """
 import json
 import os
@@ -116,8 +118,32 @@ def hyperfine(path):
             for r in results]
 
 
-def main():
-    work, repetitions = sys.argv[1], sys.argv[2]
+BEGIN, END = "<!-- bench:begin -->", "<!-- bench:end -->"
+
+
+def replace_section(text, report):
+    """The README text with its bench section replaced, or None when the markers are not
+    there exactly once each and in order."""
+    if text.count(BEGIN) != 1 or text.count(END) != 1 or text.index(BEGIN) > text.index(END):
+        return None
+    head, rest = text.split(BEGIN)
+    _, tail = rest.split(END)
+    return head + BEGIN + "\n" + report.strip() + "\n" + END + tail
+
+
+def update_readme(readme, report_path):
+    with open(readme, encoding="utf-8") as f:
+        text = f.read()
+    with open(report_path, encoding="utf-8") as f:
+        report = f.read()
+    new = replace_section(text, report)
+    if new is None:
+        sys.exit("%s needs exactly one %s ... %s section" % (readme, BEGIN, END))
+    with open(readme, "w", encoding="utf-8") as f:
+        f.write(new)
+
+
+def table(work, repetitions):
     runs, errors = load_benchmarks(os.path.join(work, "bench.json"))
     fig = Figures(runs, errors)
     machine = {}
@@ -129,12 +155,11 @@ def main():
     w = out.append
 
     w("Measured by `bash scripts/bench_report.sh` on %s: %s CPUs (%s), %s, %s; load average "
-      "at the end %s. Each figure is the median of %s repetitions of a Google Benchmark run "
-      "(wall-clock time); the full-size synthetic data has the delivered record counts, the "
+      "at the end %s. Each figure is %s of a Google Benchmark run (wall-clock time); the full-size synthetic data has the delivered record counts, the "
       "bundled data is the one built from FreeDict." % (
           machine.get("date", "?"), machine.get("nproc", "?"), machine.get("cpu", "?"),
           machine.get("memory", "?"), machine.get("os", "?"), machine.get("load", "?"),
-          repetitions))
+          "the median of %s repetitions" % repetitions if repetitions != "1" else "one run"))
     w("")
     w("| figure | data | measured | target | met |")
     w("|---|---|---|---|---|")
@@ -199,6 +224,15 @@ def main():
         w("| %s | %.2f ms ± %.2f | %.2f ms ± %.2f | %s |" % (label, d_mean, d_sd, z_mean, z_sd,
                                                            ratio_text(d_mean, z_mean)))
     print("\n".join(out))
+
+
+def main():
+    if len(sys.argv) == 4 and sys.argv[1] == "table":
+        table(sys.argv[2], sys.argv[3])
+    elif len(sys.argv) == 4 and sys.argv[1] == "readme":
+        update_readme(sys.argv[2], sys.argv[3])
+    else:
+        sys.exit(__doc__)
 
 
 if __name__ == "__main__":
