@@ -39,4 +39,15 @@ std::string BundledProgramFolder() {
   return dir + "/";
 }
 
+const std::vector<std::string>& PeerPrefixes() {
+  static const std::vector<std::string> words = {"hous", "comp", "inter", "wat",
+                                                 "γρα",  "σπι",  "καλ"};
+  return words;
+}
+
+const std::vector<std::string>& PeerInfixes() {
+  static const std::vector<std::string> words = {"ation", "ous", "ight", "ματ", "ικό"};
+  return words;
+}
+
 }  // namespace zelvoran::bench

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zelvoran::bench {
 
@@ -11,5 +12,11 @@ const std::string& SyntheticProgramFolder();
 
 // The bundled data's program folder, or empty when it has not been built.
 std::string BundledProgramFolder();
+
+// The words of the comparison with a dictd server, in UTF-8: beginnings for prefix matches and
+// inner parts for substring matches, English and Greek. The in-process side looks up the same
+// words, so both answer the same questions on the same content.
+const std::vector<std::string>& PeerPrefixes();
+const std::vector<std::string>& PeerInfixes();
 
 }  // namespace zelvoran::bench

@@ -17,8 +17,8 @@
 namespace zelvoran::bench {
 namespace {
 
-// The synthetic dictionary loaded once, with a core over a window-less view whose entry box
-// raises the change handler.
+// A dictionary loaded once, with a core over a window-less view whose entry box raises the
+// change handler.
 struct Loaded {
   PosixFileSystem fs;
   LinuxSystemFolders folders;
@@ -27,15 +27,18 @@ struct Loaded {
   testing::FakeMainView view;
   std::unique_ptr<MainCore> core;
 
-  Loaded() {
-    state.ProgramFolder = SyntheticProgramFolder();
-    fs.SetCurrentDirectory(state.ProgramFolder);
+  explicit Loaded(const std::string& folder) {
+    state.ProgramFolder = folder;
+    Enter();
     LoadDictionary(fs, state);
     state.CurrentSearchMode = "START";
     core = std::make_unique<MainCore>(Services{fs, folders, info}, state, view);
     view.on_entry_change = [this] { Entry_TextChange(*core); };
     Type("a");  // builds the per-load forms
   }
+  // Makes this dictionary's program folder the current directory, which an entry shown on
+  // typing reads its explanation from.
+  void Enter() { fs.SetCurrentDirectory(state.ProgramFolder); }
   void Type(const std::string& text) { view.SetEntryText(text); }
   void Lookup(std::string_view mode, const std::string& text) {
     {
@@ -46,9 +49,20 @@ struct Loaded {
   }
 };
 
+// The full-size synthetic dictionary.
 Loaded& Data() {
-  static Loaded loaded;
+  static Loaded loaded(SyntheticProgramFolder());
+  loaded.Enter();
   return loaded;
+}
+
+// The bundled dictionary, or null when it has not been built.
+Loaded* Bundled() {
+  static const std::string folder = BundledProgramFolder();
+  if (folder.empty()) return nullptr;
+  static Loaded loaded(folder);
+  loaded.Enter();
+  return &loaded;
 }
 
 // Every beginning of some common words, as typed one keystroke at a time.
@@ -67,7 +81,8 @@ std::vector<std::string> Keystrokes() {
 // Runs `one` per iteration over `keys` in turn. Reports the median of all lookups, and the
 // slowest key by its best time (which leaves out the pauses other processes cause).
 template <typename F>
-void TimeEach(benchmark::State& st, const std::vector<std::string>& keys, F one) {
+void TimeEach(benchmark::State& st, const std::vector<std::string>& keys, F one,
+              Loaded& d = Data()) {
   std::vector<double> us;
   std::vector<double> best(keys.size(), 1e300);
   size_t i = 0;
@@ -78,13 +93,13 @@ void TimeEach(benchmark::State& st, const std::vector<std::string>& keys, F one)
     const double t = std::chrono::duration<double, std::micro>(t1 - t0).count();
     us.push_back(t);
     best[i] = std::min(best[i], t);
-    benchmark::DoNotOptimize(Data().core->List.Rows.data());
+    benchmark::DoNotOptimize(d.core->List.Rows.data());
     i = (i + 1) % keys.size();
   }
   std::sort(us.begin(), us.end());
   st.counters["median_us"] = us[us.size() / 2];
   st.counters["slowest_key_us"] = *std::max_element(best.begin(), best.end());
-  st.counters["rows"] = static_cast<double>(Data().core->List.Count());
+  st.counters["rows"] = static_cast<double>(d.core->List.Count());
 }
 
 void BM_StartLookup(benchmark::State& st) {
@@ -134,6 +149,38 @@ void BM_HugeEntryText(benchmark::State& st) {
   });
 }
 BENCHMARK(BM_HugeEntryText)->Unit(benchmark::kMillisecond);
+
+// The questions of the dictd comparison asked in process: RunLookup on the loaded bundled
+// dictionary, one lookup per iteration, with the same words as the MATCH queries. "rows" is
+// the mean number of rows per answer, as "matches" is on the dictd side.
+void PeerLookup(benchmark::State& st, std::string_view mode,
+                const std::vector<std::string>& words) {
+  Loaded* d = Bundled();
+  if (!d) return st.SkipWithError("no bundled data");
+  std::vector<std::string> keys;
+  for (const std::string& w : words) keys.push_back(Utf8ToCp1253(w));
+  double rows = 0;
+  size_t n = 0;
+  TimeEach(
+      st, keys,
+      [&](const std::string& k) {
+        d->Lookup(mode, k);
+        rows += static_cast<double>(d->core->List.Count());
+        ++n;
+      },
+      *d);
+  if (n > 0) st.counters["rows"] = rows / static_cast<double>(n);
+}
+
+void BM_InProcessPrefixMatch(benchmark::State& st) {
+  PeerLookup(st, "START", PeerPrefixes());
+}
+BENCHMARK(BM_InProcessPrefixMatch)->Unit(benchmark::kMicrosecond);
+
+void BM_InProcessSubstringMatch(benchmark::State& st) {
+  PeerLookup(st, "CONTAIN", PeerInfixes());
+}
+BENCHMARK(BM_InProcessSubstringMatch)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace zelvoran::bench

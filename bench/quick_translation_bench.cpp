@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "app/main_core.h"
+#include "bench/bench_app.h"
 #include "desktop/quick_translation.h"
 #include "dictionary/cp1253.h"
 #include "platform/linux/clipboard_qt.h"
@@ -18,17 +19,6 @@
 
 namespace zelvoran::bench {
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "zelvoran-bench";
-  static char* argv[] = {name, nullptr};
-  static std::unique_ptr<QApplication> app = [] {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QApplication>(argc, argv);
-  }();
-  return *app;
-}
 
 class NoFolders final : public SystemFolders {
  public:
@@ -53,7 +43,7 @@ class LineEditView final : public testing::FakeMainView {
 };
 
 void BM_QuickTranslationNotification(benchmark::State& st) {
-  App();
+  BenchApp();
   PosixFileSystem fs;
   NoFolders folders;
   NoInfo info;
