@@ -15,6 +15,8 @@ int main(int, char** argv) {
   char* qt_argv[] = {argv[0], nullptr};
   QApplication app(qt_argc, qt_argv);
   QApplication::setApplicationName(QStringLiteral("Zelvoran Glossa"));
+  // Matches the window to its menu entry (packaging/zelvoran-glossa.desktop).
+  QGuiApplication::setDesktopFileName(QStringLiteral("zelvoran-glossa"));
   zelvoran::InstallFontSubstitutions();
 
   zelvoran::PosixFileSystem fs;
