@@ -4,6 +4,10 @@
 // failure rules keep; lookups, clicks and the explanation search still work on what loaded.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -22,6 +26,7 @@
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
+#include "tools/dictc/verify.h"
 #include "tools/encoders/field_encoders.h"
 
 namespace zelvoran {
@@ -92,6 +97,7 @@ struct Damage {
   const char* name;
   std::function<void(Folder&)> apply;
   Kept kept;
+  const char* named;  // what the data compiler's verifier says about it
 };
 
 Kept K(int english, int greek, int abbreviation_rows = kAbbreviationRows, int english_links = 2,
@@ -116,15 +122,17 @@ std::string WithField(const std::string& decoded, int field, const std::string& 
 std::vector<Damage> Damages() {
   std::vector<Damage> d;
   // The index.
-  d.push_back({"index missing", [](Folder& f) { f.Remove(kIndex); }, K(0, 0)});
-  d.push_back({"index empty", [](Folder& f) { f.fs.Put(kIndex, ""); }, K(0, 0)});
+  d.push_back({"index missing", [](Folder& f) { f.Remove(kIndex); }, K(0, 0),
+               "ZelvoranI.tbo: missing or unreadable"});
+  d.push_back({"index empty", [](Folder& f) { f.fs.Put(kIndex, ""); }, K(0, 0),
+               "ZelvoranI.tbo: 0 lines, fewer than the profile's 6 English headwords"});
   d.push_back({"index cut inside English line 3",
                [](Folder& f) {
                  const auto lines = f.Lines(kIndex);
                  f.fs.Put(kIndex, lines[0] + "\r\n" + lines[1] + "\r\n" +
                                       lines[2].substr(0, lines[2].size() / 2));
                },
-               K(2, 0)});
+               K(2, 0), "ZelvoranI.tbo English line 3: "});
   d.push_back({"index cut inside Greek line 2",
                [](Folder& f) {
                  const std::string all = f.Get(kIndex);
@@ -132,129 +140,140 @@ std::vector<Damage> Damages() {
                  for (int i = 0; i < 7; ++i) at = all.find("\r\n", at) + 2;
                  f.fs.Put(kIndex, all.substr(0, at + 5));
                },
-               K(6, 1)});
+               K(6, 1), "ZelvoranI.tbo Greek line 2: "});
   d.push_back({"index cut inside a CR LF",
-               [](Folder& f) { f.Cut(kIndex, f.Get(kIndex).size() - 1); }, K(6, 5)});
+               [](Folder& f) { f.Cut(kIndex, f.Get(kIndex).size() - 1); }, K(6, 5),
+               "ZelvoranI.tbo line 11: line ends with a bare CR or LF"});
   d.push_back({"index line without six fields",
-               [](Folder& f) { f.ReplaceIndexLine(4, 4, "4#catalogue#catalogue"); }, K(3, 0)});
+               [](Folder& f) { f.ReplaceIndexLine(4, 4, "4#catalogue#catalogue"); }, K(3, 0),
+               "ZelvoranI.tbo English line 4: 3 fields, not 6"});
   d.push_back(
       {"index entry number not a number",
        [](Folder& f) { f.ReplaceIndexLine(2, 2, WithField(f.DecodedIndexLine(2), 1, "2a")); },
-       K(1, 0)});
+       K(1, 0), "English line 2: field 1 (entry number) is not decimal digits"});
   d.push_back(
       {"index position with a blank",
        [](Folder& f) { f.ReplaceIndexLine(5, 5, WithField(f.DecodedIndexLine(5), 5, " 12")); },
-       K(4, 0)});
+       K(4, 0), "English line 5: field 5 (position) is not decimal digits"});
   d.push_back({"index length empty",
                [](Folder& f) { f.ReplaceIndexLine(8, 2, WithField(f.DecodedIndexLine(8), 6, "")); },
-               K(6, 1)});
+               K(6, 1), "Greek line 2: field 6 (length) is not decimal digits"});
   d.push_back(
       {"index entry number above 65535",
        [](Folder& f) { f.ReplaceIndexLine(3, 3, WithField(f.DecodedIndexLine(3), 1, "99999999")); },
-       K(2, 0)});
+       K(2, 0), "English line 3: entry number above 65535"});
   d.push_back({"index position above 2^31",
                [](Folder& f) {
                  f.ReplaceIndexLine(3, 3, WithField(f.DecodedIndexLine(3), 5, "99999999999"));
                },
-               K(2, 0)});
+               K(2, 0), "English line 3: position 99999999999 out of range"});
   d.push_back({"index number of forty digits",
                [](Folder& f) {
                  f.ReplaceIndexLine(3, 3,
                                     WithField(f.DecodedIndexLine(3), 6, std::string(40, '9')));
                },
-               K(2, 0)});
+               K(2, 0), "English line 3: field 6 (length) is not decimal digits"});
   d.push_back(
       {"index length above 65535",
        [](Folder& f) { f.ReplaceIndexLine(9, 3, WithField(f.DecodedIndexLine(9), 6, "70000")); },
-       K(6, 2)});
+       K(6, 2), "Greek line 3: explanation of 70000 bytes, more than the 31000"});
   d.push_back(
       {"index length past the end of the explanations",
        [](Folder& f) { f.ReplaceIndexLine(3, 3, WithField(f.DecodedIndexLine(3), 6, "65535")); },
-       K(6, 5)});
+       K(6, 5), "English line 3: explanation at "});
   d.push_back({"index position past the end of the explanations",
                [](Folder& f) {
                  f.ReplaceIndexLine(7, 1, WithField(f.DecodedIndexLine(7), 5, "2147483647"));
                },
-               K(6, 5)});
+               K(6, 5), "Greek line 1: explanation at 2147483647 "});
   d.push_back({"index headword of 100000 bytes",
                [](Folder& f) {
                  f.ReplaceIndexLine(2, 2,
                                     WithField(f.DecodedIndexLine(2), 2, std::string(100000, 'x')));
                },
-               K(6, 5)});
+               K(6, 5), "English line 2: headword longer than 57"});
   d.push_back({"index of binary noise",
                [](Folder& f) {
                  std::string noise;
                  for (int i = 0; i < 5000; ++i) noise += static_cast<char>(i * 7919 % 256);
                  f.fs.Put(kIndex, noise);
                },
-               K(0, 0)});
+               K(0, 0), "ZelvoranI.tbo English line 1: "});
   // The explanations.
-  d.push_back({"explanations missing", [](Folder& f) { f.Remove(kTexts); }, K(6, 5)});
-  d.push_back({"explanations empty", [](Folder& f) { f.fs.Put(kTexts, ""); }, K(6, 5)});
+  d.push_back({"explanations missing", [](Folder& f) { f.Remove(kTexts); }, K(6, 5),
+               "ZelvoranDat.tbo: missing or unreadable"});
+  d.push_back({"explanations empty", [](Folder& f) { f.fs.Put(kTexts, ""); }, K(6, 5),
+               "runs past the end of ZelvoranDat.tbo (0 bytes)"});
   d.push_back({"explanations cut in half",
-               [](Folder& f) { f.Cut(kTexts, f.Get(kTexts).size() / 2); }, K(6, 5)});
+               [](Folder& f) { f.Cut(kTexts, f.Get(kTexts).size() / 2); }, K(6, 5),
+               "runs past the end of ZelvoranDat.tbo"});
   // The abbreviations.
-  d.push_back({"abbreviations missing", [](Folder& f) { f.Remove(kAbbreviations); }, K(6, 5, 0)});
-  d.push_back({"abbreviations empty", [](Folder& f) { f.fs.Put(kAbbreviations, ""); }, K(6, 5)});
+  d.push_back({"abbreviations missing", [](Folder& f) { f.Remove(kAbbreviations); }, K(6, 5, 0),
+               "ZelvoranSrt.tbo: missing or unreadable"});
+  d.push_back({"abbreviations empty", [](Folder& f) { f.fs.Put(kAbbreviations, ""); }, K(6, 5),
+               "ZelvoranSrt.tbo: 0 lines, the profile says 4"});
   d.push_back({"abbreviations cut inside line 2",
                [](Folder& f) {
                  const auto lines = f.Lines(kAbbreviations);
                  f.fs.Put(kAbbreviations, lines[0] + "\r\n" + lines[1].substr(0, 3));
                },
-               K(6, 5)});
+               K(6, 5), "ZelvoranSrt.tbo line 2: no CR LF at the end of the file"});
   d.push_back({"abbreviations of 1000 lines",
                [](Folder& f) {
                  std::vector<std::string> lines(1000, "abbr.     \xCD" + std::string(70, 'm'));
                  f.PutLines(kAbbreviations, lines);
                },
-               K(6, 5)});
+               K(6, 5), "ZelvoranSrt.tbo: 1000 lines, the table holds 236"});
   d.push_back({"abbreviations with a line of a million bytes",
                [](Folder& f) {
                  auto lines = f.Lines(kAbbreviations);
                  lines[1] = std::string(1000000, 'a');
                  f.PutLines(kAbbreviations, lines);
                },
-               K(6, 5)});
+               K(6, 5), "ZelvoranSrt.tbo line 2: longer than 76 columns"});
   // The category links.
-  d.push_back(
-      {"links missing", [](Folder& f) { f.Remove(kLinks); }, K(6, 5, kAbbreviationRows, 0, 0)});
-  d.push_back(
-      {"links empty", [](Folder& f) { f.fs.Put(kLinks, ""); }, K(6, 5, kAbbreviationRows, 0, 0)});
+  d.push_back({"links missing", [](Folder& f) { f.Remove(kLinks); },
+               K(6, 5, kAbbreviationRows, 0, 0), "ZelvoranEC.tbo: missing or unreadable"});
+  d.push_back({"links empty", [](Folder& f) { f.fs.Put(kLinks, ""); },
+               K(6, 5, kAbbreviationRows, 0, 0),
+               "ZelvoranEC.tbo: 0 English and 0 Greek links, the profile says 2 and 2"});
   d.push_back({"links cut inside the last line",
                [](Folder& f) {
                  const auto lines = f.Lines(kLinks);
                  f.fs.Put(kLinks, lines[0] + "\r\n" + lines[1] + "\r\n" + lines[2] + "\r\n" +
                                       lines[3].substr(0, 3));
                },
-               K(6, 5, kAbbreviationRows, 2, 2)});
+               K(6, 5, kAbbreviationRows, 2, 2),
+               "ZelvoranEC.tbo line 4: no CR LF at the end of the file"});
   d.push_back({"links number not a number",
                [](Folder& f) {
                  auto lines = f.Lines(kLinks);
                  lines[1].replace(0, 5, "00x05");
                  f.PutLines(kLinks, lines);
                },
-               K(6, 5, kAbbreviationRows, 1, 0)});
+               K(6, 5, kAbbreviationRows, 1, 0),
+               "ZelvoranEC.tbo line 2: columns 1-5 are not a decimal number"});
   d.push_back({"links number above 65535",
                [](Folder& f) {
                  auto lines = f.Lines(kLinks);
                  lines[0].replace(0, 5, "99999");
                  f.PutLines(kLinks, lines);
                },
-               K(6, 5, kAbbreviationRows, 0, 0)});
+               K(6, 5, kAbbreviationRows, 0, 0), "ZelvoranEC.tbo line 1: names "});
   d.push_back({"links of 10000 English lines",
                [](Folder& f) {
                  std::vector<std::string> lines(10000, "00005E" + MirrorEncode(5, "x"));
                  f.PutLines(kLinks, lines);
                },
-               K(6, 5, kAbbreviationRows, kMaxEnglishLinks, 0)});
+               K(6, 5, kAbbreviationRows, kMaxEnglishLinks, 0), "more links than the tables hold"});
   // The profile.
   d.push_back({"profile with fewer English headwords than the index",
                [](Folder& f) { f.SetProfileValue("english-headwords", "3"); },
                // English line 4, decoded with the key of Greek line 1, happens to parse.
-               K(3, 1)});
+               K(3, 1), "ZelvoranI.tbo: 8 Greek lines, the profile says 5"});
   d.push_back({"profile with more English headwords than the index",
-               [](Folder& f) { f.SetProfileValue("english-headwords", "60001"); }, K(6, 0)});
+               [](Folder& f) { f.SetProfileValue("english-headwords", "60001"); }, K(6, 0),
+               "fewer than the profile's 60001 English headwords"});
   d.push_back({"profile with letter starts beyond the index",
                [](Folder& f) {
                  std::string english, greek;
@@ -263,31 +282,33 @@ std::vector<Damage> Damages() {
                  f.SetProfileValue("english-letter-starts", english);
                  f.SetProfileValue("greek-letter-starts", greek);
                },
-               K(6, 5)});
+               K(6, 5), "profile: English letter 'a' starts at slot 60001, the index has it at 1"});
   d.push_back({"profile with more links than the file",
                [](Folder& f) {
                  f.SetProfileValue("english-links", "6375");
                  f.SetProfileValue("greek-links", "205");
                },
-               K(6, 5)});
+               K(6, 5), "2 English and 2 Greek links, the profile says 6375 and 205"});
   d.push_back({"profile with a count above the table",
-               [](Folder& f) { f.SetProfileValue("abbreviations", "237"); },
-               K(0, 0, 0, 0, 0, true)});
+               [](Folder& f) { f.SetProfileValue("abbreviations", "237"); }, K(0, 0, 0, 0, 0, true),
+               "ZelvoranProfile.txt: rejected"});
   d.push_back({"profile with a non-numeric count",
                [](Folder& f) { f.SetProfileValue("greek-headwords", "5x"); },
-               K(0, 0, 0, 0, 0, true)});
-  d.push_back({"profile empty", [](Folder& f) { f.fs.Put(kProfile, ""); }, K(0, 0, 0, 0, 0, true)});
+               K(0, 0, 0, 0, 0, true), "ZelvoranProfile.txt: rejected"});
+  d.push_back({"profile empty", [](Folder& f) { f.fs.Put(kProfile, ""); }, K(0, 0, 0, 0, 0, true),
+               "ZelvoranProfile.txt: rejected"});
   d.push_back({"profile cut inside a line", [](Folder& f) { f.Cut(kProfile, 60); },
-               K(0, 0, 0, 0, 0, true)});
+               K(0, 0, 0, 0, 0, true), "ZelvoranProfile.txt: rejected"});
   d.push_back({"profile missing, the built-in one contradicting the files",
-               [](Folder& f) { f.Remove(kProfile); }, K(6, 0)});
+               [](Folder& f) { f.Remove(kProfile); }, K(6, 0),
+               "11 lines, fewer than the profile's 50929 English headwords"});
   d.push_back({"every file missing",
                [](Folder& f) {
                  for (const std::string& p : {kIndex, kTexts, kAbbreviations, kLinks, kProfile}) {
                    f.Remove(p);
                  }
                },
-               K(0, 0, 0, 0, 0)});
+               K(0, 0, 0, 0, 0), "ZelvoranI.tbo: missing or unreadable"});
   return d;
 }
 
@@ -368,6 +389,26 @@ TEST_P(DamagedData, LoadsWhatItCanAndStillLooksUp) {
     }
   }
   Exercise(folder.fs, state);
+}
+
+// The data compiler's verifier names the same damage, in a real folder.
+TEST_P(DamagedData, VerifierNamesTheFault) {
+  Folder folder;
+  GetParam().apply(folder);
+  char tmpl[] = "/tmp/zelvoran-damaged-XXXXXX";
+  ASSERT_NE(::mkdtemp(tmpl), nullptr);
+  const std::filesystem::path dir(tmpl);
+  for (const std::string& path : {kIndex, kTexts, kAbbreviations, kLinks, kProfile}) {
+    if (const auto bytes = folder.fs.ReadFile(path)) {
+      std::ofstream(dir / path.substr(path.rfind('\\') + 1), std::ios::binary) << *bytes;
+    }
+  }
+  const dictc::VerifyReport r = dictc::VerifyDataFolder(dir.string(), 100000);
+  std::filesystem::remove_all(dir);
+  ASSERT_GT(r.FaultCount, 0);
+  bool named = false;
+  for (const std::string& f : r.Faults) named |= f.find(GetParam().named) != std::string::npos;
+  EXPECT_TRUE(named) << "first fault: " << r.Faults[0];
 }
 
 std::string NameOf(const ::testing::TestParamInfo<Damage>& info) {
