@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/text_lines.h"
@@ -162,11 +163,12 @@ std::optional<std::string> LoadDataProfile(const FileSystem& fs, const std::stri
     return std::nullopt;
   }
   const auto text = fs.ReadFile(path);
-  ProfileParseResult parsed = ParseProfile(text ? std::string_view(*text) : std::string_view());
-  if (!text) parsed.profile.reset();
-  if (!parsed.profile) {
-    return parsed.error.empty() ? std::string("data profile unreadable") : parsed.error;
+  if (!text) {
+    return Utf8ToCp1253("Το αρχείο προφίλ των δεδομένων (" + std::string(kProfileFileName) +
+                        ") δεν διαβάζεται.");
   }
+  ProfileParseResult parsed = ParseProfile(*text);
+  if (!parsed.profile) return parsed.error;
   dict.Profile = *parsed.profile;
   return std::nullopt;
 }

@@ -83,10 +83,11 @@ TEST_P(StoreFaultTest, EveryFailureAndCrashLeavesOldOrNewPair) {
     for (int k = 0; k < steps; ++k) {
       restore();
       fs.changes = 0;
+      int seen = 0;  // outlives the run that calls fail_if
       if (mode == 0) {
         fs.crash_after = k;  // the machine stops after k changes
       } else {
-        int seen = 0;  // only the k-th change fails, every other one works
+        // Only the k-th change fails, every other one works.
         fs.fail_if = [&seen, k](const std::string&, const std::string&) { return seen++ == k; };
       }
       const StoreOutcome outcome = Run(op);
