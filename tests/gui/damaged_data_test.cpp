@@ -15,7 +15,7 @@
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/ui/main_lex.h"
-#include "app/ui/qt_text.h"
+#include "platform/linux/qt_text.h"
 #include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "platform/linux/posix_file_system.h"
