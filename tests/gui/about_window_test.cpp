@@ -26,6 +26,7 @@
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fake_shell.h"
+#include "tests/support/recording_messages.h"
 
 namespace zelvoran {
 namespace {
@@ -33,13 +34,7 @@ namespace {
 using testing::FakeFileSystem;
 using testing::FakeShell;
 
-class RecordingMessages final : public MessageBoxes {
- public:
-  std::vector<std::string> problems;
-  void ShowMessage(std::string_view) override {}
-  void ShowProblem(std::string_view text) override { problems.emplace_back(text); }
-  bool Confirm(std::string_view, std::string_view) override { return false; }
-};
+using testing::RecordingMessages;
 
 std::string ShippedNotice() {
   std::ifstream in(ZELVORAN_SOURCE_DIR "/content/copyright.rtf", std::ios::binary);

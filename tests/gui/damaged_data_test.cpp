@@ -15,12 +15,13 @@
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/ui/main_lex.h"
-#include "platform/linux/qt_text.h"
 #include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "platform/linux/posix_file_system.h"
+#include "platform/linux/qt_text.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/recording_messages.h"
 #include "tools/encoders/field_encoders.h"
 
 namespace zelvoran {
@@ -28,13 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class RecordingMessages final : public MessageBoxes {
- public:
-  std::vector<std::string> problems;
-  void ShowMessage(std::string_view) override {}
-  void ShowProblem(std::string_view text) override { problems.emplace_back(text); }
-  bool Confirm(std::string_view, std::string_view) override { return false; }
-};
+using testing::RecordingMessages;
 
 std::string Read(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);

@@ -19,6 +19,7 @@
 #include "platform/linux/qt_text.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/recording_messages.h"
 
 namespace zelvoran {
 namespace {
@@ -26,13 +27,7 @@ namespace {
 using B = ToolbarButton;
 namespace fs = std::filesystem;
 
-class RecordingMessages final : public MessageBoxes {
- public:
-  std::vector<std::string> problems;
-  void ShowMessage(std::string_view) override {}
-  void ShowProblem(std::string_view text) override { problems.emplace_back(text); }
-  bool Confirm(std::string_view, std::string_view) override { return false; }
-};
+using testing::RecordingMessages;
 
 // A program folder in a temporary directory with the small fixture dictionary and the
 // content pictures; the window is created with it as the current directory.

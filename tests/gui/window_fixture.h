@@ -40,7 +40,8 @@ inline QString Q(const std::string& utf8) {
 }
 
 // Message boxes that record what they were asked (UTF-8) and answer questions as told.
-class RecordingMessages final : public MessageBoxes {
+// Like tests/support/recording_messages.h, but keeps the texts as UTF-8 for readable checks.
+class Utf8RecordingMessages final : public MessageBoxes {
  public:
   std::vector<std::string> messages;
   std::vector<std::string> problems;
@@ -241,7 +242,7 @@ class WindowTest : public ::testing::Test {
   FakeSystemFolders folders_;
   FakeSystemInfo info_;
   FakeKeyboardLayouts keyboard_;
-  RecordingMessages messages_;
+  Utf8RecordingMessages messages_;
   ProgramState state_;
   std::unique_ptr<TMainLex> window_;
 };

@@ -16,6 +16,7 @@
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fake_shell.h"
+#include "tests/support/recording_messages.h"
 
 namespace zelvoran {
 namespace {
@@ -24,14 +25,7 @@ using testing::FakeFileSystem;
 using testing::FakeMainView;
 using testing::FakeShell;
 
-class RecordingMessages final : public MessageBoxes {
- public:
-  std::vector<std::string> problems;
-  std::vector<std::string> messages;
-  void ShowMessage(std::string_view text) override { messages.emplace_back(text); }
-  void ShowProblem(std::string_view text) override { problems.emplace_back(text); }
-  bool Confirm(std::string_view, std::string_view) override { return false; }
-};
+using testing::RecordingMessages;
 
 struct AboutFixture : ::testing::Test {
   FakeFileSystem fs;

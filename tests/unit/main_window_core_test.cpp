@@ -15,6 +15,7 @@
 #include "tests/support/fake_keyboard.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/recording_messages.h"
 
 namespace zelvoran {
 namespace {
@@ -26,13 +27,7 @@ using testing::FakeSystemFolders;
 using testing::FakeSystemInfo;
 using B = ToolbarButton;
 
-class RecordingMessages final : public MessageBoxes {
- public:
-  std::vector<std::string> problems;
-  void ShowMessage(std::string_view) override {}
-  void ShowProblem(std::string_view text) override { problems.emplace_back(text); }
-  bool Confirm(std::string_view, std::string_view) override { return false; }
-};
+using testing::RecordingMessages;
 
 class MainWindowCore : public ::testing::Test {
  protected:
