@@ -49,7 +49,9 @@ SearchAction DecideSearch(const std::string& start, const std::string& contain,
 
 namespace {
 
-void EmptyForwardList(MainCore& core) { core.History.ForwardList.clear(); }
+void EmptyForwardList(MainCore& core) {
+  core.History.ForwardList.clear();
+}
 
 // Writes the box without the incremental lookup.
 void WriteEntrySuppressed(MainCore& core, const std::string& text) {

@@ -3,6 +3,7 @@
 #include "app/program_state.h"
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
+#include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/support/fake_file_system.h"
 
@@ -25,25 +26,6 @@ std::vector<std::string_view> Parts(std::string_view data) {
   return parts;
 }
 
-void CheckTables(const zelvoran::ProgramState& s) {
-  const zelvoran::Dictionary& d = s.Dict;
-  FUZZ_CHECK(d.EnglishIndex.Count() <= zelvoran::kMaxIndexRecords);
-  FUZZ_CHECK(d.GreekIndex.Count() <= zelvoran::kMaxIndexRecords);
-  FUZZ_CHECK(d.AbbreviationTable.empty() ||
-             d.AbbreviationTable.size() == static_cast<size_t>(zelvoran::kAbbreviationRows));
-  FUZZ_CHECK(d.EnglishCategoryLinks.size() <= static_cast<size_t>(zelvoran::kEnglishLinkSlots));
-  FUZZ_CHECK(d.GreekCategoryLinks.size() <= static_cast<size_t>(zelvoran::kGreekLinkSlots));
-  for (int i = 1; i <= d.EnglishIndex.Count(); ++i) {
-    const auto& r = d.EnglishIndex.Slot(i);
-    FUZZ_CHECK(r.Headword.size() <= 57 && r.SearchKey.size() <= 42 && r.Category.size() <= 15);
-    FUZZ_CHECK(r.Origin == 'L' || r.Origin == 'C' || r.Origin == 'A');
-    if (r.Origin == 'A') {
-      FUZZ_CHECK(r.AdditionSlot >= 0 &&
-                 static_cast<size_t>(r.AdditionSlot) < d.AdditionList.size());
-    }
-  }
-}
-
 }  // namespace
 
 ZELVORAN_FUZZ_TARGET(data_files) {
@@ -58,5 +40,5 @@ ZELVORAN_FUZZ_TARGET(data_files) {
   LoadAbbreviations(fs, state.ProgramFolder, state.Dict);
   zelvoran::ReloadHeadwordIndexes(fs, state);
   LoadCategoryLinks(fs, state.ProgramFolder, state.Dict);
-  CheckTables(state);
+  zelvoran::fuzz::CheckTables(state);
 }

@@ -2,6 +2,7 @@
 #include "app/program_state.h"
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
+#include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/support/fake_file_system.h"
 #include "tools/encoders/field_encoders.h"
@@ -9,25 +10,6 @@
 namespace {
 
 using zelvoran::testing::FakeFileSystem;
-
-void CheckTables(const zelvoran::ProgramState& s) {
-  const zelvoran::Dictionary& d = s.Dict;
-  FUZZ_CHECK(d.EnglishIndex.Count() <= zelvoran::kMaxIndexRecords);
-  FUZZ_CHECK(d.GreekIndex.Count() <= zelvoran::kMaxIndexRecords);
-  FUZZ_CHECK(d.AbbreviationTable.empty() ||
-             d.AbbreviationTable.size() == static_cast<size_t>(zelvoran::kAbbreviationRows));
-  FUZZ_CHECK(d.EnglishCategoryLinks.size() <= static_cast<size_t>(zelvoran::kEnglishLinkSlots));
-  FUZZ_CHECK(d.GreekCategoryLinks.size() <= static_cast<size_t>(zelvoran::kGreekLinkSlots));
-  for (int i = 1; i <= d.EnglishIndex.Count(); ++i) {
-    const auto& r = d.EnglishIndex.Slot(i);
-    FUZZ_CHECK(r.Headword.size() <= 57 && r.SearchKey.size() <= 42 && r.Category.size() <= 15);
-    FUZZ_CHECK(r.Origin == 'L' || r.Origin == 'C' || r.Origin == 'A');
-    if (r.Origin == 'A') {
-      FUZZ_CHECK(r.AdditionSlot >= 0 &&
-                 static_cast<size_t>(r.AdditionSlot) < d.AdditionList.size());
-    }
-  }
-}
 
 }  // namespace
 
@@ -45,7 +27,7 @@ ZELVORAN_FUZZ_TARGET(user_index) {
   state.Paths = zelvoran::CustomPaths::In("C:\\User\\");
   state.Dict.Profile.counts.english_headwords = 1;
   zelvoran::ReloadHeadwordIndexes(fs, state);
-  CheckTables(state);
+  zelvoran::fuzz::CheckTables(state);
   const auto line = zelvoran::ParseUserIndexLine(data);
   if (line) FUZZ_CHECK(line->PositionAndLength.size() == 13);
 }

@@ -84,9 +84,8 @@ TEST_F(CopyLayoutTest, EnglishDirectionSwitchesToGreekForTheWriteAndBack) {
   Copy_ButtonClick(h.core);
   EXPECT_EQ(active_on_write, TwoLayoutKeyboard::kGreek);
   EXPECT_TRUE(in_progress_on_write);
-  EXPECT_EQ(h.keyboard.activations,
-            (std::vector<KeyboardLayouts::Handle>{TwoLayoutKeyboard::kGreek,
-                                                  TwoLayoutKeyboard::kEnglish}));
+  EXPECT_EQ(h.keyboard.activations, (std::vector<KeyboardLayouts::Handle>{
+                                        TwoLayoutKeyboard::kGreek, TwoLayoutKeyboard::kEnglish}));
   EXPECT_FALSE(h.core.CopyInProgress);
 }
 
