@@ -78,6 +78,7 @@ class RowCollector {
       : core_(core), filter_(core.state.Dict, category) {}
 
   bool Full() const { return rows_ >= kResultLimit; }
+  bool Filtered() const { return filter_.Active(); }
   int Rows() const { return rows_; }
 
   // Returns false once the limit is reached.
@@ -152,7 +153,10 @@ void TypedTextLookup(MainCore& core, std::string_view mode, std::string_view tex
       rows.AddAll(StartMatches(forms, std::string_view(key).substr(0, n), from), greek);
     }
   } else if (mode == "CONTAIN") {
-    rows.AddAll(ContainMatches(forms, key), greek);
+    // Without a category filter every match is a row, so no more than the limit are needed.
+    rows.AddAll(
+        ContainMatches(forms, key, rows.Filtered() ? SIZE_MAX : static_cast<size_t>(kResultLimit)),
+        greek);
   } else if (mode == "END") {
     if (key.size() > forms.Match.MaxLength()) return;
     for (int32_t slot = 1; slot < forms.End; ++slot) {

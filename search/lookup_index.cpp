@@ -104,12 +104,15 @@ std::vector<int32_t> StartMatches(const DirectionForms& forms, std::string_view 
   return slots;
 }
 
-std::vector<int32_t> ContainMatches(const DirectionForms& forms, std::string_view key) {
+std::vector<int32_t> ContainMatches(const DirectionForms& forms, std::string_view key,
+                                    size_t limit) {
   if (key.empty() || key.size() > forms.Match.MaxLength()) return forms.WithAt;
   std::vector<int32_t> hits;
   const std::string_view buf = forms.Match.Buffer();
   size_t at = 0;
-  while (at + key.size() <= buf.size()) {
+  // Later hits lie in later slots: once `limit` are found, none after them can be among the
+  // first `limit` of the result.
+  while (at + key.size() <= buf.size() && hits.size() < limit) {
     const size_t found = buf.find(key, at);
     if (found == std::string_view::npos) break;
     const int32_t slot = forms.Match.SlotAt(found);
@@ -126,6 +129,7 @@ std::vector<int32_t> ContainMatches(const DirectionForms& forms, std::string_vie
   merged.reserve(hits.size() + forms.WithAt.size());
   std::set_union(hits.begin(), hits.end(), forms.WithAt.begin(), forms.WithAt.end(),
                  std::back_inserter(merged));
+  if (merged.size() > limit) merged.resize(limit);
   return merged;
 }
 

@@ -70,7 +70,8 @@ const LookupIndex& CurrentLookupIndex(MainCore& core);
 std::vector<int32_t> StartMatches(const DirectionForms& forms, std::string_view prefix,
                                   int32_t from);
 // Slots (ascending) whose Match form passes the contains test for `key`: it contains the key,
-// or it contains "@".
-std::vector<int32_t> ContainMatches(const DirectionForms& forms, std::string_view key);
+// or it contains "@". Only the first `limit` of them when a limit is given.
+std::vector<int32_t> ContainMatches(const DirectionForms& forms, std::string_view key,
+                                    size_t limit = SIZE_MAX);
 
 }  // namespace zelvoran
