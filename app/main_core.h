@@ -21,7 +21,7 @@ class KeyboardLayouts;
 class MessageBoxes;
 class SearchDialogs;
 struct ExplanationCache;
-struct LookupIndex;
+class LookupIndex;
 class Clipboard;
 class Printing;
 class Shell;

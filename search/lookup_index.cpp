@@ -62,23 +62,28 @@ DirectionForms BuildForms(const HeadwordIndex& index, bool greek) {
 
 }  // namespace
 
-LookupIndex BuildLookupIndex(const Dictionary& dict) {
-  LookupIndex li;
-  li.Generation = dict.IndexGeneration;
-  li.EnglishCount = dict.EnglishIndex.Count();
-  li.GreekCount = dict.GreekIndex.Count();
-  li.English = BuildForms(dict.EnglishIndex, false);
-  li.Greek = BuildForms(dict.GreekIndex, true);
-  return li;
+LookupIndex::LookupIndex(const Dictionary& dict)
+    : dict_(dict),
+      generation_(dict.IndexGeneration),
+      english_count_(dict.EnglishIndex.Count()),
+      greek_count_(dict.GreekIndex.Count()) {}
+
+const DirectionForms& LookupIndex::Of(bool greek) const {
+  std::unique_ptr<DirectionForms>& forms = greek ? greek_ : english_;
+  if (!forms) {
+    forms = std::make_unique<DirectionForms>(BuildForms(dict_.Index(greek), greek));
+  }
+  return *forms;
+}
+
+bool LookupIndex::IsStale(const Dictionary& dict) const {
+  return &dict != &dict_ || generation_ != dict.IndexGeneration ||
+         english_count_ != dict.EnglishIndex.Count() || greek_count_ != dict.GreekIndex.Count();
 }
 
 const LookupIndex& CurrentLookupIndex(MainCore& core) {
   const Dictionary& dict = core.state.Dict;
-  const LookupIndex* li = core.Lookup.get();
-  if (!li || li->Generation != dict.IndexGeneration ||
-      li->EnglishCount != dict.EnglishIndex.Count() || li->GreekCount != dict.GreekIndex.Count()) {
-    core.Lookup = std::make_shared<LookupIndex>(BuildLookupIndex(dict));
-  }
+  if (!core.Lookup || core.Lookup->IsStale(dict)) core.Lookup = std::make_shared<LookupIndex>(dict);
   return *core.Lookup;
 }
 

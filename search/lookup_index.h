@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -51,17 +52,22 @@ struct DirectionForms {
   std::vector<int32_t> WithAt;
 };
 
-struct LookupIndex {
-  uint64_t Generation = 0;
-  int EnglishCount = -1;
-  int GreekCount = -1;
-  DirectionForms English;
-  DirectionForms Greek;
-  const DirectionForms& Of(bool greek) const { return greek ? Greek : English; }
-};
+// The forms of both indexes of one load, each direction's built when it is first asked for.
+class LookupIndex {
+ public:
+  explicit LookupIndex(const Dictionary& dict);
+  const DirectionForms& Of(bool greek) const;
+  // Whether the indexes have been reloaded since these forms were made.
+  bool IsStale(const Dictionary& dict) const;
 
-// Builds the forms of both indexes.
-LookupIndex BuildLookupIndex(const Dictionary& dict);
+ private:
+  const Dictionary& dict_;
+  uint64_t generation_;
+  int english_count_;
+  int greek_count_;
+  mutable std::unique_ptr<DirectionForms> english_;
+  mutable std::unique_ptr<DirectionForms> greek_;
+};
 
 // The forms of the core's dictionary, rebuilt when the indexes have been reloaded since.
 const LookupIndex& CurrentLookupIndex(MainCore& core);
