@@ -21,6 +21,7 @@
 #include "platform/linux/qt_text.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/gui_typing.h"
 #include "tests/support/recording_messages.h"
 #include "tools/encoders/field_encoders.h"
 
@@ -166,12 +167,7 @@ class DamagedDataWindow : public ::testing::TestWithParam<Damage> {
   }
 
   static void Type(QWidget* w, const QString& text) {
-    for (QChar ch : text) {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &press);
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &release);
-    }
+    testing::TypeText(w, text);
     QApplication::processEvents();
   }
 

@@ -19,6 +19,7 @@
 #include "platform/linux/qt_text.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/gui_typing.h"
 #include "tests/support/recording_messages.h"
 
 namespace zelvoran {
@@ -77,15 +78,7 @@ class MainWindowTest : public ::testing::Test {
     QApplication::processEvents();
   }
   void MoveToCentre(QWidget* w) { MoveTo(w, w->rect().center()); }
-  // Types text the way a keyboard does, so that Greek reaches the edit.
-  static void Type(QWidget* w, const QString& text) {
-    for (QChar ch : text) {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &press);
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &release);
-    }
-  }
+  static void Type(QWidget* w, const QString& text) { testing::TypeText(w, text); }
 
   std::string dir_, folder_;
   fs::path old_cwd_;

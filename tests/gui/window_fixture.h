@@ -28,6 +28,7 @@
 #include "tests/support/fake_keyboard.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/gui_typing.h"
 #include "tests/unit/lookup_fixture.h"
 
 namespace zelvoran::testing {
@@ -193,15 +194,7 @@ class WindowTest : public ::testing::Test {
   }
   MainCore& Core() { return window_->Core(); }
 
-  // Types text the way a keyboard does, so that Greek reaches the edit.
-  static void Type(QWidget* w, const QString& text) {
-    for (QChar ch : text) {
-      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &press);
-      QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-      QApplication::sendEvent(w, &release);
-    }
-  }
+  static void Type(QWidget* w, const QString& text) { testing::TypeText(w, text); }
   // Replaces the entry box's text by typing over its selection, key by key.
   void TypeWord(const std::string& utf8) {
     window_->Entry_Text->setFocus();

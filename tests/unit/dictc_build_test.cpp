@@ -11,6 +11,7 @@
 #include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "platform/linux/posix_file_system.h"
+#include "tests/support/dictd_numbers.h"
 #include "tools/dictc/compile.h"
 #include "tools/dictc/verify.h"
 #include "tools/encoders/field_encoders.h"
@@ -24,15 +25,7 @@ std::string W(const char* utf8) {
   return Utf8ToCp1253(utf8);
 }
 
-std::string B64(uint64_t n) {
-  static const char* alpha = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string s;
-  do {
-    s.insert(s.begin(), alpha[n % 64]);
-    n /= 64;
-  } while (n);
-  return s;
-}
+using testing::B64;
 
 // A dictd database from (index keys, article) pairs, the text gzip-compressed when asked.
 void WriteDictd(const fs::path& dir, const std::string& name,

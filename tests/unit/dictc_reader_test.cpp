@@ -4,20 +4,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/support/dictd_numbers.h"
 #include "tools/dictc/dictd_reader.h"
 
 namespace zelvoran::dictc {
 namespace {
 
-std::string B64(uint64_t n) {
-  static const char* alpha = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-  std::string s;
-  do {
-    s.insert(s.begin(), alpha[n % 64]);
-    n /= 64;
-  } while (n);
-  return s;
-}
+using testing::B64;
 
 TEST(DictdNumberTest, DecodesBase64Digits) {
   const std::pair<const char*, uint64_t> cases[] = {
