@@ -5,6 +5,11 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${ZELVORAN_BUILD_DIR:-$ROOT/build}"
 PROGRAM="$BUILD/program"
 
+# Compiler cache entries are keyed on paths relative to the checkout, so clones and work trees
+# in other folders reuse each other's objects.
+export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
+export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
+
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
@@ -20,8 +25,10 @@ ensure_packages() {
   local sudo=""
   [ "$(id -u)" -eq 0 ] || sudo="sudo"
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Waits for another installer's lock instead of failing at once.
+  local wait=(-o DPkg::Lock::Timeout=600)
+  $sudo apt-get "${wait[@]}" update -qq
+  $sudo apt-get "${wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 # Configures and builds everything into $BUILD.
