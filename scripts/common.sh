@@ -18,7 +18,7 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev l
 # (the sanitizer and fuzz builds), the X tools of the GUI and keyboard tests, and the Debian
 # packaging tools the package test builds and checks the .deb with.
 CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth xdotool poppler-utils x11-xkb-utils
-  dpkg-dev fakeroot file lintian desktop-file-utils appstream)
+  dpkg-dev file lintian man-db desktop-file-utils appstream)
 
 # Installs the packages that are not installed yet (as root, or through sudo).
 ensure_packages() {
