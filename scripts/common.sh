@@ -14,11 +14,15 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev l
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
 
+# What CPack's Debian package needs: dpkg-shlibdeps for the dependencies, file to find the
+# binaries.
+PACKAGE_PACKAGES=(dpkg-dev file)
+
 # What the test command needs beyond the build: clang with its sanitizer and fuzzer run-time
-# (the sanitizer and fuzz builds), the X tools of the GUI and keyboard tests, and the Debian
-# packaging tools the package test builds and checks the .deb with.
+# (the sanitizer and fuzz builds), the X tools of the GUI and keyboard tests, and the tools the
+# package test builds and checks the .deb with.
 CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth xdotool poppler-utils x11-xkb-utils
-  dpkg-dev file lintian man-db desktop-file-utils appstream)
+  "${PACKAGE_PACKAGES[@]}" lintian man-db desktop-file-utils appstream)
 
 # Installs the packages that are not installed yet (as root, or through sudo).
 ensure_packages() {
