@@ -2,7 +2,7 @@
 # zelvoran-lookup on the bundled data: run from the program folder, plain and JSON output and
 # exit statuses. Usage: lookup_cli.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
-build="$1"
+build="$(cd "$1" && pwd)"
 program="$build/program"
 tool="$program/zelvoran-lookup"
 [ -x "$tool" ] || { echo "zelvoran-lookup not built"; exit 1; }
@@ -24,6 +24,13 @@ for t in "$tool" "$build/tools/dictc/zelvoran-dictc"; do
   [ "$status" -eq 2 ] || fail "$name: an unknown option gave status $status"
   grep -q "usage:" "$tmp/err" && [ ! -s "$tmp/out" ] || fail "$name: unknown option's usage not on stderr"
 done
+# After "--" a folder named "-data" is an operand, before it an unknown option.
+set +e
+(cd "$tmp" && "$build/tools/dictc/zelvoran-dictc" verify -data >/dev/null 2>&1); status_option=$?
+(cd "$tmp" && "$build/tools/dictc/zelvoran-dictc" verify -- -data >/dev/null 2>&1); status_operand=$?
+set -e
+[ "$status_option" -eq 2 ] && [ "$status_operand" -eq 1 ] ||
+  fail "zelvoran-dictc verify -data / -- -data gave $status_option / $status_operand"
 if [ ! -f "$program/data/ZelvoranI.tbo" ]; then
   echo "skipped: no bundled data in $program/data"
   exit 0

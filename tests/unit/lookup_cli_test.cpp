@@ -97,8 +97,9 @@ TEST_F(LookupCliTest, UsageErrors) {
 }
 
 TEST_F(LookupCliTest, HelpAndVersionGoToStandardOutputAndSucceed) {
-  for (const std::vector<std::string> args :
-       {std::vector<std::string>{"--help"}, {"-h"}, {"--mode", "end", "--help", "--frob"}}) {
+  const std::vector<std::vector<std::string>> asks = {
+      {"--help"}, {"-h"}, {"--mode", "end", "--help", "--frob"}};
+  for (const auto& args : asks) {
     EXPECT_EQ(Run(args), 0);
     EXPECT_EQ(out.str().rfind("usage: zelvoran-lookup", 0), 0u);
     EXPECT_NE(out.str().find("  --search-explanations WORD"), std::string::npos);
