@@ -155,12 +155,14 @@ std::string FormatProfile(const DataProfile& p) {
   s += "greek-links=" + std::to_string(p.counts.greek_links) + "\r\n";
   s += "# a b c ... z\r\nenglish-letter-starts=";
   for (size_t i = 0; i < p.letters.english.size(); ++i) {
-    s += (i ? " " : "") + std::to_string(p.letters.english[i]);
+    if (i) s += ' ';
+    s += std::to_string(p.letters.english[i]);
   }
   s += "\r\n# alpha beta gamma ... omega, final sigma between rho and sigma\r\n";
   s += "greek-letter-starts=";
   for (size_t i = 0; i < p.letters.greek.size(); ++i) {
-    s += (i ? " " : "") + std::to_string(p.letters.greek[i]);
+    if (i) s += ' ';
+    s += std::to_string(p.letters.greek[i]);
   }
   s += "\r\n";
   return s;

@@ -14,6 +14,16 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev l
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
 
+# What CPack's Debian package needs: dpkg-shlibdeps for the dependencies, file to find the
+# binaries.
+PACKAGE_PACKAGES=(dpkg-dev file)
+
+# What the test command needs beyond the build: clang with its sanitizer and fuzzer run-time
+# (the sanitizer and fuzz builds), the X tools of the GUI and keyboard tests, and the tools the
+# package test builds and checks the .deb with.
+CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth xdotool poppler-utils x11-xkb-utils
+  "${PACKAGE_PACKAGES[@]}" lintian man-db desktop-file-utils appstream)
+
 # Installs the packages that are not installed yet (as root, or through sudo).
 ensure_packages() {
   local missing=()
@@ -31,7 +41,17 @@ ensure_packages() {
   $sudo apt-get "${wait[@]}" install -y -qq --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds everything into $BUILD.
+# Drops the CMake cache of build folder $1 when it was configured with a compiler other than
+# $2, so that the folder can be configured again with $2.
+forget_other_compiler() {
+  local cache="$1/CMakeCache.txt"
+  [ -f "$cache" ] || return 0
+  if ! grep -q "^CMAKE_CXX_COMPILER:[A-Z]*=.*/$2\$" "$cache"; then
+    rm -rf "$cache" "$1/CMakeFiles"
+  fi
+}
+
+# Configures and builds everything into $BUILD; extra arguments go to cmake.
 build_all() {
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$BUILD" -j2

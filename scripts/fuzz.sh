@@ -7,8 +7,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 seconds="${1:-60}"
 ensure_packages clang libclang-rt-14-dev libgtest-dev zlib1g-dev cmake ninja-build
 FUZZ_BUILD="${ZELVORAN_FUZZ_BUILD_DIR:-$ROOT/build-fuzz}"
+forget_other_compiler "$FUZZ_BUILD" clang++
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$FUZZ_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DZELVORAN_FUZZ=ON -DZELVORAN_BUILD_GUI=OFF -DZELVORAN_BUILD_BENCH=OFF >/dev/null
+  -DZELVORAN_WERROR=ON -DZELVORAN_FUZZ=ON -DZELVORAN_BUILD_GUI=OFF -DZELVORAN_BUILD_BENCH=OFF >/dev/null
 targets=()
 for src in "$ROOT"/tests/fuzz/*_fuzz.cpp; do targets+=("$(basename "$src" .cpp)"); done
 cmake --build "$FUZZ_BUILD" -j2 --target "${targets[@]}"

@@ -55,8 +55,15 @@ cmake --install "$build" --prefix "$prefix" >/dev/null 2>&1 || fail "second inst
 [ "$(cat "$folder/data/ZelvoranC.tbo")" = $'own\r' ] || fail "a second install lost the user's entries"
 rm "$folder/data/ZelvoranC.tbo"
 
-# The installed data answers a lookup, run from the program folder.
+# The installed data answers a lookup, run from the program folder and through the command on
+# PATH from elsewhere; the other files beside the program folder are there.
 (cd "$folder" && ./zelvoran-lookup wat >/dev/null) || fail "zelvoran-lookup finds nothing in the installed data"
+(cd / && "$prefix/bin/zelvoran-lookup" wat >/dev/null) || fail "bin/zelvoran-lookup finds nothing"
+"$prefix/bin/zelvoran-dictc" --version >/dev/null || fail "bin/zelvoran-dictc does not run"
+for f in share/man/man1/zelvoran-lookup.1.gz share/man/man1/zelvoran-dictc.1.gz \
+  share/doc/zelvoran-glossa/copyright share/metainfo/example.quimbrell.ZelvoranGlossa.metainfo.xml; do
+  [ -s "$prefix/$f" ] || fail "$f not installed"
+done
 
 # The launcher, started from elsewhere, runs the program with its program folder as the
 # current directory (also through a symbolic link to it).

@@ -2,16 +2,40 @@
 # zelvoran-lookup on the bundled data: run from the program folder, plain and JSON output and
 # exit statuses. Usage: lookup_cli.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
-build="$1"
+build="$(cd "$1" && pwd)"
 program="$build/program"
 tool="$program/zelvoran-lookup"
 [ -x "$tool" ] || { echo "zelvoran-lookup not built"; exit 1; }
+fail() { echo "FAIL: $*"; exit 1; }
+
+# The command-line conventions of both tools, as processes: help and version on standard
+# output with status 0, an unknown option's usage on standard error with status 2.
+tmp="$(mktemp -d /tmp/zelvoran-cli-XXXXXX)"
+trap 'rm -rf "$tmp"' EXIT
+for t in "$tool" "$build/tools/dictc/zelvoran-dictc"; do
+  name="$(basename "$t")"
+  "$t" --help >"$tmp/out" 2>"$tmp/err" || fail "$name --help failed"
+  grep -q "^usage:" "$tmp/out" && [ ! -s "$tmp/err" ] || fail "$name --help: not the usage on stdout"
+  "$t" --version >"$tmp/out" 2>"$tmp/err" || fail "$name --version failed"
+  grep -qx "$name (Zelvoran Glossa) [0-9][0-9.]*" "$tmp/out" || fail "$name --version: $(cat "$tmp/out")"
+  set +e
+  "$t" --no-such-option >"$tmp/out" 2>"$tmp/err"; status=$?
+  set -e
+  [ "$status" -eq 2 ] || fail "$name: an unknown option gave status $status"
+  grep -q "usage:" "$tmp/err" && [ ! -s "$tmp/out" ] || fail "$name: unknown option's usage not on stderr"
+done
+# After "--" a folder named "-data" is an operand, before it an unknown option.
+set +e
+(cd "$tmp" && "$build/tools/dictc/zelvoran-dictc" verify -data >/dev/null 2>&1); status_option=$?
+(cd "$tmp" && "$build/tools/dictc/zelvoran-dictc" verify -- -data >/dev/null 2>&1); status_operand=$?
+set -e
+[ "$status_option" -eq 2 ] && [ "$status_operand" -eq 1 ] ||
+  fail "zelvoran-dictc verify -data / -- -data gave $status_option / $status_operand"
 if [ ! -f "$program/data/ZelvoranI.tbo" ]; then
   echo "skipped: no bundled data in $program/data"
   exit 0
 fi
 cd "$program"
-fail() { echo "FAIL: $*"; exit 1; }
 
 # A usage error: status 2 and a message on stderr.
 set +e

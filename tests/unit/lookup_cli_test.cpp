@@ -81,11 +81,46 @@ TEST_F(LookupCliTest, UsageErrors) {
       {"--search-explanations"},
       {"--search-explanations", "cat", "dog"},
       {"--search-explanations", "cat", "--mode", "end"},
+      {"-x", "cat"},
+      {"-cat"},  // a word that begins with "-" needs "--" before it
+      {"-"},
+      {"--json=yes", "cat"},  // a flag takes no value
+      {"--", "a", "b"},
+      {"cat", "--", "dog"},
   };
   for (const auto& args : bad) {
-    EXPECT_EQ(Run(args), 2) << (args.empty() ? "" : args[0]);
-    EXPECT_NE(err.str().find("usage:"), std::string::npos);
+    EXPECT_EQ(Run(args), 2) << ::testing::PrintToString(args);
+    EXPECT_EQ(err.str().rfind("zelvoran-lookup: ", 0), 0u) << err.str();
+    EXPECT_NE(err.str().find("\nusage: zelvoran-lookup"), std::string::npos);
+    EXPECT_EQ(out.str(), "");
   }
+}
+
+TEST_F(LookupCliTest, HelpAndVersionGoToStandardOutputAndSucceed) {
+  const std::vector<std::vector<std::string>> asks = {
+      {"--help"}, {"-h"}, {"--mode", "end", "--help", "--frob"}};
+  for (const auto& args : asks) {
+    EXPECT_EQ(Run(args), 0);
+    EXPECT_EQ(out.str().rfind("usage: zelvoran-lookup", 0), 0u);
+    EXPECT_NE(out.str().find("  --search-explanations WORD"), std::string::npos);
+    EXPECT_EQ(err.str(), "");
+  }
+  EXPECT_EQ(Run({"--version"}), 0);
+  EXPECT_EQ(out.str().rfind("zelvoran-lookup (Zelvoran Glossa) ", 0), 0u);
+  EXPECT_EQ(out.str().back(), '\n');
+  EXPECT_EQ(Run({"--", "--help"}), 1);  // after "--" it is a word to look up
+  EXPECT_EQ(err.str(), "");
+}
+
+TEST_F(LookupCliTest, DoubleDashEndsTheOptionsAndValuesMayFollowAnEqualsSign) {
+  EXPECT_EQ(Run({"--", "-cat"}), 0);  // the key drops the "-"
+  EXPECT_EQ(out.str(), "cat\ncatalogue\n");
+  EXPECT_EQ(Run({"--row=1", "--", "ca"}), 0);
+  EXPECT_EQ(out.str(), "cat\ncatalogue\n\ncatalogue\nκατάλογος\n");
+  EXPECT_EQ(Run({"--mode=end", "ος"}), 0);
+  EXPECT_EQ(out.str(), "αρθρογράφος\nγιατρός\nθεός\nσοφός\n");
+  EXPECT_EQ(Run({"--row", "0", "--search-explanations=cat"}), 0);
+  EXPECT_EQ(out.str(), "γάτα\n\nγάτα\ncat\n");
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tools/command_line.h"
 #include "tools/dictc/compile.h"
 #include "tools/dictc/data_writer.h"
 #include "tools/dictc/synthetic.h"
@@ -29,11 +31,51 @@ const char kUsage[] =
     "  zelvoran-dictc verify DATADIR\n"
     "      Checks every file of a data folder; prints each fault (file, line, what is\n"
     "      wrong) and exits with status 1 when there is any.\n"
-    "  zelvoran-dictc --help\n";
+    "  zelvoran-dictc --help | --version\n"
+    "Options and operands may be separated by \"--\", after which an operand may begin with\n"
+    "\"-\". Exit status: 0 on success, 1 when the work failed, 2 for a usage error.\n";
 
 int Usage(FILE* to, int status) {
   std::fputs(kUsage, to);
   return status;
+}
+
+int UsageError(const std::string& command, const std::string& problem) {
+  std::fprintf(stderr, "zelvoran-dictc%s%s: %s\n", command.empty() ? "" : " ", command.c_str(),
+               problem.c_str());
+  return Usage(stderr, 2);
+}
+
+int Version() {
+  std::printf("zelvoran-dictc (Zelvoran Glossa) %s\n", ZELVORAN_VERSION);
+  return 0;
+}
+
+// Parses a command's arguments against its options; the operands when the command is to
+// run, else the exit status (help, version or a usage error).
+struct Arguments {
+  std::vector<std::string> operands;
+  std::optional<int> exit_status;
+};
+
+Arguments ParseCommand(const std::string& command, const std::vector<std::string>& args,
+                       const std::vector<zelvoran::cli::Option>& options, size_t operands) {
+  namespace cli = zelvoran::cli;
+  const cli::ParseResult r = cli::Parse(args, options);
+  switch (r.action) {
+    case cli::Action::kHelp:
+      return {{}, Usage(stdout, 0)};
+    case cli::Action::kVersion:
+      return {{}, Version()};
+    case cli::Action::kUsageError:
+      return {{}, UsageError(command, r.error)};
+    case cli::Action::kRun:
+      break;
+  }
+  if (r.operands.size() != operands) {
+    return {{}, UsageError(command, operands == 1 ? "takes one folder" : "wrong operands")};
+  }
+  return {r.operands, std::nullopt};
 }
 
 double SecondsSince(std::chrono::steady_clock::time_point start) {
@@ -42,22 +84,15 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 int Build(const std::vector<std::string>& args) {
   std::string source = kDefaultSourceDir;
-  std::string out;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--source" && i + 1 < args.size()) {
-      source = args[++i];
-    } else if (args[i].rfind("--source=", 0) == 0) {
-      source = args[i].substr(9);
-    } else if (!args[i].empty() && args[i][0] == '-') {
-      std::fprintf(stderr, "zelvoran-dictc build: unknown option %s\n", args[i].c_str());
-      return Usage(stderr, 2);
-    } else if (out.empty()) {
-      out = args[i];
-    } else {
-      return Usage(stderr, 2);
-    }
-  }
-  if (out.empty()) return Usage(stderr, 2);
+  const Arguments a = ParseCommand("build", args,
+                                   {{"--source", "DIR", "the folder of the dictd databases",
+                                     [&source](const std::string& v) {
+                                       source = v;
+                                       return std::optional<std::string>();
+                                     }}},
+                                   1);
+  if (a.exit_status) return *a.exit_status;
+  const std::string out = a.operands[0];
   const auto start = std::chrono::steady_clock::now();
   const BuildReport r = BuildDataFolder(source, out);
   if (!r.error.empty()) {
@@ -99,8 +134,10 @@ int Build(const std::vector<std::string>& args) {
   return 0;
 }
 
-int Synthetic(const std::vector<std::string>& args) {
-  if (args.size() != 1) return Usage(stderr, 2);
+int Synthetic(const std::vector<std::string>& raw_args) {
+  const Arguments parsed = ParseCommand("synthetic", raw_args, {}, 1);
+  if (parsed.exit_status) return *parsed.exit_status;
+  const std::vector<std::string>& args = parsed.operands;
   const WriteResult r = EncodeDataSet(MakeSyntheticDataSet());
   if (!r.files) {
     std::fprintf(stderr, "zelvoran-dictc synthetic: %s\n", r.error.c_str());
@@ -121,8 +158,10 @@ int Synthetic(const std::vector<std::string>& args) {
   return 0;
 }
 
-int Verify(const std::vector<std::string>& args) {
-  if (args.size() != 1) return Usage(stderr, 2);
+int Verify(const std::vector<std::string>& raw_args) {
+  const Arguments parsed = ParseCommand("verify", raw_args, {}, 1);
+  if (parsed.exit_status) return *parsed.exit_status;
+  const std::vector<std::string>& args = parsed.operands;
   const VerifyReport r = VerifyDataFolder(args[0]);
   for (const std::string& f : r.Faults) std::printf("%s\n", f.c_str());
   if (r.FaultCount > static_cast<int64_t>(r.Faults.size())) {
@@ -146,13 +185,14 @@ int Verify(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return Usage(stderr, 2);
+  if (argc < 2) return UsageError("", "no command");
   const std::string command = argv[1];
   const std::vector<std::string> args(argv + 2, argv + argc);
   if (command == "--help" || command == "-h" || command == "help") return Usage(stdout, 0);
+  if (command == "--version") return Version();
   if (command == "build") return Build(args);
   if (command == "synthetic") return Synthetic(args);
   if (command == "verify") return Verify(args);
-  std::fprintf(stderr, "zelvoran-dictc: unknown command %s\n", command.c_str());
-  return Usage(stderr, 2);
+  if (!command.empty() && command[0] == '-') return UsageError("", "unknown option " + command);
+  return UsageError("", "unknown command " + command);
 }

@@ -13,14 +13,21 @@
 #include "search/explanation_search.h"
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
+#include "tools/command_line.h"
 
 namespace zelvoran {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: zelvoran-lookup [--mode start|contain|end] [--category ABBR] [--user-entries] "
-    "[--row N] [--json] [TEXT]\n"
+    "usage: zelvoran-lookup [OPTION]... [--] TEXT\n"
+    "       zelvoran-lookup [--category ABBR | --user-entries] [--row N] [--json]\n"
     "       zelvoran-lookup --search-explanations WORD [--row N] [--json]\n";
+
+constexpr const char* kAbout =
+    "Lists the headwords that TEXT brings up in the entry box (or the search dialog, with\n"
+    "--mode or --category) and shows the entry the program would show, from the dictionary\n"
+    "in the program folder it runs in. Exit status: 0 with at least one row, 1 with none,\n"
+    "2 for a usage error.\n";
 
 // The main window as far as a lookup needs it: the entry box raises its change handler, and
 // what is shown is kept for printing.
@@ -96,50 +103,61 @@ class GivenWord final : public SearchDialogs {
   std::string word_;
 };
 
-// Parses the arguments; an error message when they are not usable.
-std::optional<std::string> Parse(const std::vector<std::string>& args, Options& o) {
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> std::optional<std::string> {
-      if (i + 1 >= args.size()) return std::nullopt;
-      return args[++i];
-    };
-    if (a == "--mode") {
-      const auto v = value();
-      if (!v || (*v != "start" && *v != "contain" && *v != "end"))
-        return "--mode takes start, contain or end";
-      o.mode = *v;
-    } else if (a == "--category") {
-      const auto v = value();
-      if (!v || v->empty()) return "--category takes an abbreviation";
-      o.category = *v;
-    } else if (a == "--row") {
-      const auto v = value();
-      int n = -1;
-      if (!v || v->empty() ||
-          std::from_chars(v->data(), v->data() + v->size(), n).ptr != v->data() + v->size() ||
-          n < 0) {
-        return "--row takes a row number from 0";
-      }
-      o.row = n;
-    } else if (a == "--search-explanations") {
-      const auto v = value();
-      if (!v) return "--search-explanations takes a WORD";
-      o.search_word = *v;
-    } else if (a == "--user-entries") {
-      o.user_entries = true;
-    } else if (a == "--json") {
-      o.json = true;
-    } else if (a == "--") {
-      if (i + 2 != args.size() || o.text) return "one TEXT at most";
-      o.text = args[++i];
-    } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
-      return "unknown option " + a;
-    } else {
-      if (o.text) return "one TEXT at most";
-      o.text = a;
-    }
-  }
+std::optional<std::string> NoProblem() {
+  return std::nullopt;
+}
+
+// The options, one row each: name, what it takes, help line, and how it sets `o`.
+std::vector<cli::Option> OptionTable(Options& o) {
+  return {
+      {"--mode", "start|contain|end",
+       "look TEXT up by its beginning (default), as contained or as an ending",
+       [&o](const std::string& v) -> std::optional<std::string> {
+         if (v != "start" && v != "contain" && v != "end") {
+           return "--mode takes start, contain or end";
+         }
+         o.mode = v;
+         return NoProblem();
+       }},
+      {"--category", "ABBR", "only headwords of the subject field ABBR (such as ζωολ.)",
+       [&o](const std::string& v) -> std::optional<std::string> {
+         if (v.empty()) return "--category takes an abbreviation";
+         o.category = v;
+         return NoProblem();
+       }},
+      {"--user-entries", "", "list the user's own entries",
+       [&o](const std::string&) {
+         o.user_entries = true;
+         return NoProblem();
+       }},
+      {"--search-explanations", "WORD", "list the headwords whose explanation holds WORD",
+       [&o](const std::string& v) {
+         o.search_word = v;
+         return NoProblem();
+       }},
+      {"--row", "N", "show the entry of row N (from 0) instead of the first",
+       [&o](const std::string& v) -> std::optional<std::string> {
+         int n = -1;
+         if (v.empty() ||
+             std::from_chars(v.data(), v.data() + v.size(), n).ptr != v.data() + v.size() ||
+             n < 0) {
+           return "--row takes a row number from 0";
+         }
+         o.row = n;
+         return NoProblem();
+       }},
+      {"--json", "", "print one JSON object: direction, rows, slots, selection, entry",
+       [&o](const std::string&) {
+         o.json = true;
+         return NoProblem();
+       }},
+  };
+}
+
+// Checks that the options and operands go together; an error message when they do not.
+std::optional<std::string> CheckCombination(const std::vector<std::string>& operands, Options& o) {
+  if (operands.size() > 1) return "one TEXT at most";
+  if (!operands.empty()) o.text = operands.front();
   if (o.search_word && (o.text || o.category || o.user_entries || o.mode != "start")) {
     return "--search-explanations takes its WORD alone: no TEXT, --mode, --category or "
            "--user-entries";
@@ -201,8 +219,22 @@ std::string WithoutCr(std::string text) {
 int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFolders& folders,
                   SystemInfo& info, std::ostream& out, std::ostream& err) {
   Options o;
-  if (auto problem = Parse(args, o)) {
-    err << "zelvoran-lookup: " << *problem << "\n" << kUsage;
+  const std::vector<cli::Option> options = OptionTable(o);
+  cli::ParseResult parsed = cli::Parse(args, options);
+  if (parsed.action == cli::Action::kHelp) {
+    out << kUsage << "\n" << kAbout << "\noptions:\n" << cli::OptionsHelp(options);
+    return 0;
+  }
+  if (parsed.action == cli::Action::kVersion) {
+    out << "zelvoran-lookup (Zelvoran Glossa) " << ZELVORAN_VERSION << "\n";
+    return 0;
+  }
+  if (parsed.action == cli::Action::kRun) {
+    if (auto problem = CheckCombination(parsed.operands, o)) parsed.error = *problem;
+  }
+  if (!parsed.error.empty()) {
+    err << "zelvoran-lookup: " << parsed.error << "\n"
+        << kUsage << "Try 'zelvoran-lookup --help' for more information.\n";
     return 2;
   }
   ProgramState state;
