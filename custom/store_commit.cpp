@@ -1,5 +1,6 @@
 #include "custom/store_commit.h"
 
+#include <algorithm>
 #include <array>
 #include <cinttypes>
 #include <cstdio>

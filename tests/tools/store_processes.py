@@ -69,15 +69,14 @@ class Setup:
     def tool_state(self, as_other_user=False):
         """The own entries as zelvoran-lookup lists and shows them: headword=explanation."""
         entries = {}
-        for prefix in ("zq", "ψψ"):
-            rows = self.lookup(["--json", prefix], as_other_user)["rows"]
-            for i, row in enumerate(rows):
-                if not (row.endswith(" *") and row.startswith(prefix)):
-                    continue
-                shown = self.lookup(["--json", "--row", str(i), prefix], as_other_user)
-                if shown.get("headword") != row[:-2]:
-                    fail("row %d (%s) showed %s" % (i, row, shown.get("headword")))
-                entries[shown["headword"]] = shown["explanation"]
+        rows = self.lookup(["--json", "--user-entries"], as_other_user)["rows"]
+        for i, row in enumerate(rows):
+            if not row.endswith(" *"):
+                continue
+            shown = self.lookup(["--json", "--user-entries", "--row", str(i)], as_other_user)
+            if shown.get("headword") != row[:-2]:
+                fail("row %d (%s) showed %s" % (i, row, shown.get("headword")))
+            entries[shown["headword"]] = shown["explanation"]
         return ";".join("%s=%s" % kv for kv in sorted(entries.items())) or "-"
 
     def folder_files(self):

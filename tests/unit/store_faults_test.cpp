@@ -451,7 +451,8 @@ TEST_F(StoreRecoveryTest, ReadOnlyFolderIsReadAsCommitted) {
   Reload();
   SelectEntry(false, "cc");
   ShowEntry(core, 0);
-  EXPECT_EQ(view.description, "two");
+  EXPECT_NE(view.description.find("two"), std::string::npos) << view.description;
+  EXPECT_EQ(view.description.find("one"), std::string::npos) << view.description;
   // A change is refused and says why; nothing is touched.
   EXPECT_EQ(InsertCustomEntry(core, {"cd", "x", -1}), StoreOutcome::kFailed);
   EXPECT_FALSE(boxes.problems.empty());
