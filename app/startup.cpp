@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/settings.h"
+#include "custom/store_commit.h"
 #include "platform/file_system.h"
 
 namespace zelvoran {
@@ -24,8 +25,11 @@ void LoadDictionary(const FileSystem& fs, ProgramState& state) {
 
 void ReloadHeadwordIndexes(const FileSystem& fs, ProgramState& state) {
   if (!state.DataProblem.empty()) return;
-  LoadHeadwordIndexes(fs, state.ProgramFolder, state.Paths.CustomEnglishIndexPath,
-                      state.Paths.CustomGreekIndexPath, state.Dict);
+  // A replacement that recovery could not complete (a folder that cannot be written) is read
+  // as committed, never half old and half new.
+  const CustomPaths committed = CommittedStorePaths(fs, state.Paths);
+  LoadHeadwordIndexes(fs, state.ProgramFolder, committed.CustomEnglishIndexPath,
+                      committed.CustomGreekIndexPath, state.Dict);
 }
 
 }  // namespace zelvoran

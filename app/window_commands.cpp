@@ -1,5 +1,7 @@
 #include "app/window_commands.h"
 
+#include <chrono>
+
 #include "app/keyboard.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
@@ -14,9 +16,7 @@ namespace zelvoran {
 void FormCreate(MainCore& core) {
   InitProgramFolders(core.svc.fs, core.svc.folders, core.state);
   // Finish or roll back a rewrite of the user's entries that was cut short last time.
-  if (!core.state.Paths.CustomEnglishIndexPath.empty()) {
-    RecoverCustomStore(core.svc.fs, core.state.Paths);
-  }
+  SettleCustomStore(core.svc.fs, core.state.Paths, std::chrono::seconds(2));
   if (core.svc.keyboard) core.Layouts = FindKeyboardLayouts(*core.svc.keyboard);
   core.CurrentDirection = kDirectionEnglish;
   ActivateDirectionLayout(core);

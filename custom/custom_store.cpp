@@ -1,7 +1,10 @@
 #include "custom/custom_store.h"
 
 #include <algorithm>
+#include <chrono>
 #include <functional>
+#include <memory>
+#include <vector>
 
 #include "app/guard.h"
 #include "app/main_core.h"
@@ -46,8 +49,9 @@ constexpr const char* kExplanationTooLongText =
 constexpr const char* kHeadwordTooLongText =
     "Το λήμμα είναι πολύ μεγάλο: επιτρέπονται έως 80 χαρακτήρες. Το λήμμα δεν αποθηκεύτηκε.";
 constexpr const char* kEmptyHeadwordText = "Πρέπει να συμπληρωθούν το Λήμμα και η Περιγραφή";
-constexpr const char* kOldFormKeptText =
-    "Το λήμμα αποθηκεύτηκε με τη νέα του μορφή, αλλά η παλιά του μορφή δεν διαγράφηκε.";
+constexpr const char* kBusyText =
+    "Τα λήμματά σας τα αλλάζει αυτή τη στιγμή άλλο πρόγραμμα. Η αλλαγή δεν αποθηκεύτηκε· "
+    "δοκιμάστε ξανά σε λίγο.";
 
 void Tell(MainCore& core, const char* utf8) {
   if (core.svc.messages) core.svc.messages->ShowProblem(Utf8ToCp1253(utf8));
@@ -57,36 +61,61 @@ void TellInvalid(MainCore& core, const char* utf8) {
   if (core.svc.messages) core.svc.messages->ShowMessage(Utf8ToCp1253(utf8));
 }
 
-const std::string& IndexPathOf(const CustomPaths& p, bool greek) {
-  return greek ? p.CustomGreekIndexPath : p.CustomEnglishIndexPath;
-}
-const std::string& TextsPathOf(const CustomPaths& p, bool greek) {
-  return greek ? p.CustomGreekTextsPath : p.CustomEnglishTextsPath;
-}
+// How long an operation waits for another copy of the program to finish its change.
+constexpr std::chrono::milliseconds kStoreLockWait{4000};
 
-// The rewrite frame: settle any interrupted replacement, read the pair, let `change` apply
-// the operation's rule (false: nothing to change), and replace the pair.
-StoreOutcome Rewrite(MainCore& core, bool greek, const std::function<bool(StorePair&)>& change) {
+// Runs `body` holding the store's lock, on the files as they are now: an interrupted
+// replacement is settled first, and the indexes are rebuilt from the files, since another
+// copy of the program may have changed them since they were loaded.
+StoreOutcome Locked(MainCore& core, const std::function<StoreOutcome()>& body) {
   FileSystem& fs = core.svc.fs;
   const CustomPaths& paths = core.state.Paths;
-  if (IndexPathOf(paths, greek).empty() || paths.TempIndexPath.empty())
-    return StoreOutcome::kUnchanged;
+  if (paths.TempIndexPath.empty()) return StoreOutcome::kUnchanged;
+  // Without a lock file (a folder that cannot be written) the rewrite fails and says so.
+  LockResult lock = fs.LockFile(StoreLockPath(paths), kStoreLockWait);
+  if (lock.status == LockStatus::kBusy) {
+    Tell(core, kBusyText);
+    return StoreOutcome::kFailed;
+  }
   if (RecoverCustomStore(fs, paths) == RecoveryResult::kUnsettled) {
     Tell(core, kUnsettledText);
     return StoreOutcome::kFailed;
   }
-  StoreReadResult read = ReadStorePair(fs, IndexPathOf(paths, greek), TextsPathOf(paths, greek));
-  if (read.problem != ReadProblem::kNone) {
-    Tell(core, kDamagedText);
-    return StoreOutcome::kFailed;
+  ReloadIndexesKeepingSlots(core);
+  return body();
+}
+
+// A change of one language's pair; false when it has nothing to change.
+struct PairChange {
+  bool greek = false;
+  std::function<bool(StorePair&)> change;
+};
+
+// The rewrite frame, inside Locked: read each pair, apply its change, and replace every
+// changed pair in one commit.
+StoreOutcome Rewrite(MainCore& core, const std::vector<PairChange>& changes) {
+  FileSystem& fs = core.svc.fs;
+  const CustomPaths& paths = core.state.Paths;
+  std::vector<PairUpdate> updates;
+  for (const PairChange& c : changes) {
+    const std::string& index = c.greek ? paths.CustomGreekIndexPath : paths.CustomEnglishIndexPath;
+    const std::string& texts = c.greek ? paths.CustomGreekTextsPath : paths.CustomEnglishTextsPath;
+    if (index.empty() || texts.empty()) return StoreOutcome::kUnchanged;
+    StoreReadResult read = ReadStorePair(fs, index, texts);
+    if (read.problem != ReadProblem::kNone) {
+      Tell(core, kDamagedText);
+      return StoreOutcome::kFailed;
+    }
+    if (!c.change(read.pair)) continue;
+    auto files = WriteStorePair(read.pair);
+    if (!files) {
+      Tell(core, kTooLargeText);
+      return StoreOutcome::kFailed;
+    }
+    updates.push_back({c.greek, std::move(*files)});
   }
-  if (!change(read.pair)) return StoreOutcome::kUnchanged;
-  const auto files = WriteStorePair(read.pair);
-  if (!files) {
-    Tell(core, kTooLargeText);
-    return StoreOutcome::kFailed;
-  }
-  switch (CommitStorePair(fs, paths, greek, *files)) {
+  if (updates.empty()) return StoreOutcome::kUnchanged;
+  switch (CommitStoreFiles(fs, paths, updates)) {
     case CommitResult::kSaved:
       return StoreOutcome::kSaved;
     case CommitResult::kNotSaved:
@@ -189,51 +218,61 @@ std::optional<SelectedRecord> Selected(const MainCore& core) {
   return sel;
 }
 
-StoreOutcome InsertInto(MainCore& core, bool greek, const std::string& headword,
-                        std::string_view explanation, int category_row, int leaving_slot,
-                        std::optional<int64_t> leaving_number) {
+// The change that places a new own entry in its language's pair. `leaving_slot` and
+// `leaving_number` name an own entry of the same language that the change removes.
+std::optional<PairChange> PlaceNew(MainCore& core, bool greek, const std::string& headword,
+                                   std::string_view explanation, int category_row, int leaving_slot,
+                                   std::optional<int64_t> leaving_number) {
   const auto plan = PlanInsert(core, greek, headword, leaving_slot);
-  if (!plan) return StoreOutcome::kFailed;
-  StoreLine line = MakeStoreLine(plan->predecessor, plan->number, headword, explanation,
-                                 CategoryOf(core, category_row));
-  return Rewrite(core, greek, [&](StorePair& pair) {
-    if (leaving_number) DropEntry(pair, *leaving_number, false);
-    PlaceOwnEntry(pair, std::move(line), plan->predecessor, plan->predecessor_is_own);
-    return true;
-  });
+  if (!plan) return std::nullopt;
+  auto line = std::make_shared<StoreLine>(MakeStoreLine(
+      plan->predecessor, plan->number, headword, explanation, CategoryOf(core, category_row)));
+  return PairChange{greek, [plan = *plan, line, leaving_number](StorePair& pair) {
+                      if (leaving_number) DropEntry(pair, *leaving_number, false);
+                      PlaceOwnEntry(pair, *line, plan.predecessor, plan.predecessor_is_own);
+                      return true;
+                    }};
 }
 
 StoreOutcome ModifyOwnEntry(MainCore& core, const ModifyRequest& request) {
-  const auto sel = Selected(core);
-  if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
+  const auto before = Selected(core);
+  if (!before || before->record->Origin != 'C') return StoreOutcome::kUnchanged;
   const auto headword = StorableHeadword(core, request.Headword);
   if (!headword || !StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
-  const int64_t old_number = sel->record->EntryNumber;
-  const bool greek = IsGreekText(request.Headword);
-  if (greek == sel->greek) {
-    // One rewrite removes the old line and places the new one, as a delete followed by an
-    // insert would, so the entry is never missing from the files.
-    return InsertInto(core, greek, *headword, request.Explanation, request.CategoryRow, sel->slot,
-                      old_number);
-  }
-  // Another language: the new entry is stored first; the old one goes only once it is.
-  const StoreOutcome inserted =
-      InsertInto(core, greek, *headword, request.Explanation, request.CategoryRow, 0, std::nullopt);
-  if (inserted != StoreOutcome::kSaved) return inserted;
-  const StoreOutcome dropped = Rewrite(
-      core, sel->greek, [&](StorePair& pair) { return DropEntry(pair, old_number, false); });
-  if (dropped == StoreOutcome::kFailed) Tell(core, kOldFormKeptText);
-  return StoreOutcome::kSaved;
+  return Locked(core, [&] {
+    const auto sel = Selected(core);  // on the rebuilt indexes
+    if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
+    const int64_t old_number = sel->record->EntryNumber;
+    const bool greek = IsGreekText(request.Headword);
+    // The old line goes and the new one comes in one commit, so the entry is never missing
+    // from the files nor there twice, even when it moves to the other language's pair.
+    if (greek == sel->greek) {
+      auto place = PlaceNew(core, greek, *headword, request.Explanation, request.CategoryRow,
+                            sel->slot, old_number);
+      return place ? Rewrite(core, {*place}) : StoreOutcome::kFailed;
+    }
+    auto place =
+        PlaceNew(core, greek, *headword, request.Explanation, request.CategoryRow, 0, std::nullopt);
+    if (!place) return StoreOutcome::kFailed;
+    return Rewrite(core, {*place, PairChange{sel->greek, [old_number](StorePair& pair) {
+                                               return DropEntry(pair, old_number, false);
+                                             }}});
+  });
 }
 
 StoreOutcome ModifyAddition(MainCore& core, const ModifyRequest& request) {
-  const auto sel = Selected(core);
-  if (!sel || sel->record->Origin == 'C') return StoreOutcome::kUnchanged;
+  const auto before = Selected(core);
+  if (!before || before->record->Origin == 'C') return StoreOutcome::kUnchanged;
   if (!StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
-  const int64_t number = sel->record->EntryNumber;
-  return Rewrite(core, sel->greek, [&](StorePair& pair) {
-    SetAddition(pair, number, request.Explanation, request.Origin == 'A');
-    return true;
+  return Locked(core, [&] {
+    const auto sel = Selected(core);
+    if (!sel || sel->record->Origin == 'C') return StoreOutcome::kUnchanged;
+    const int64_t number = sel->record->EntryNumber;
+    return Rewrite(core, {PairChange{sel->greek, [&](StorePair& pair) {
+                                       SetAddition(pair, number, request.Explanation,
+                                                   request.Origin == 'A');
+                                       return true;
+                                     }}});
   });
 }
 
@@ -303,9 +342,11 @@ StoreOutcome InsertCustomEntry(MainCore& core, const InsertRequest& request) {
   if (request.Headword.empty()) return StoreOutcome::kUnchanged;
   const auto headword = StorableHeadword(core, request.Headword);
   if (!headword || !StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
-  const StoreOutcome outcome =
-      InsertInto(core, IsGreekText(request.Headword), *headword, request.Explanation,
-                 request.CategoryRow, 0, std::nullopt);
+  const StoreOutcome outcome = Locked(core, [&] {
+    auto place = PlaceNew(core, IsGreekText(request.Headword), *headword, request.Explanation,
+                          request.CategoryRow, 0, std::nullopt);
+    return place ? Rewrite(core, {*place}) : StoreOutcome::kFailed;
+  });
   if (outcome == StoreOutcome::kSaved) ClearEntryDisplay(core);
   return outcome;
 }
@@ -323,11 +364,16 @@ StoreOutcome ModifyCustomEntry(MainCore& core, const ModifyRequest& request) {
 }
 
 StoreOutcome DeleteCustomEntry(MainCore& core) {
-  const auto sel = Selected(core);
-  if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
-  const int64_t number = sel->record->EntryNumber;
-  const StoreOutcome outcome =
-      Rewrite(core, sel->greek, [&](StorePair& pair) { return DropEntry(pair, number, false); });
+  const auto before = Selected(core);
+  if (!before || before->record->Origin != 'C') return StoreOutcome::kUnchanged;
+  const StoreOutcome outcome = Locked(core, [&] {
+    const auto sel = Selected(core);
+    if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
+    const int64_t number = sel->record->EntryNumber;
+    return Rewrite(core, {PairChange{sel->greek, [number](StorePair& pair) {
+                                       return DropEntry(pair, number, false);
+                                     }}});
+  });
   if (outcome == StoreOutcome::kSaved) {
     EntriesListModel& list = core.List;
     const auto row = static_cast<size_t>(list.Selected);

@@ -1,6 +1,7 @@
 // The CustomEntryStore's operations: settling the folder, and inserting, modifying and
-// deleting the user's entries. Each operation rewrites one language's file pair through
-// CommitStorePair, so a failure leaves the old pair exactly as it was and says so.
+// deleting the user's entries. Each operation rewrites the user's files through
+// CommitStoreFiles under the store's lock (a move to the other language replaces both pairs in
+// one commit), so a failure leaves the old files exactly as they were and says so.
 #pragma once
 
 #include <optional>

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/main_core.h"
+#include "custom/store_commit.h"
 #include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
@@ -110,7 +111,7 @@ void ShowEntry(MainCore& core, int row) {
                                           core.view.DescriptionWidth());
   core.view.SetModifyEntryEnabled(true);
 
-  const CustomPaths& paths = core.state.Paths;
+  const CustomPaths paths = CommittedStorePaths(core.svc.fs, core.state.Paths);
   const std::string& user_texts = greek ? paths.CustomGreekTextsPath : paths.CustomEnglishTextsPath;
   const FileSystem& fs = core.svc.fs;
   switch (rec.Origin) {

@@ -4,13 +4,34 @@
 // Windows. Nothing here throws: every failure is a return value.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace zelvoran {
+
+// An exclusive lock on a file, held by this process until the object is destroyed. It keeps
+// other processes (and other locks of this one) that take the same lock waiting; it does not
+// stop anyone from reading or writing the file.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
+enum class LockStatus {
+  kHeld,         // the lock is ours
+  kBusy,         // someone else held it for the whole wait
+  kUnavailable,  // the lock file cannot be created or opened (a read-only folder, say)
+};
+
+struct LockResult {
+  LockStatus status = LockStatus::kUnavailable;
+  std::unique_ptr<FileLock> lock;  // set when held
+};
 
 class FileSystem {
  public:
@@ -45,6 +66,9 @@ class FileSystem {
   virtual bool RenameFile(std::string_view from, std::string_view to) = 0;
   // Names of the sub-folders of a folder, sorted; empty when it cannot be read.
   virtual std::vector<std::string> ListDirectories(std::string_view path) const = 0;
+  // Takes the exclusive lock of the file at `path` (creating an empty file when there is
+  // none), waiting up to `wait` while another holder has it.
+  virtual LockResult LockFile(std::string_view path, std::chrono::milliseconds wait) = 0;
 };
 
 // The folders that Windows names: the Windows folder and the root of drive C:.

@@ -11,7 +11,7 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev libx11-dev
-  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
+  libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev python3
   dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
 
 # What CPack's Debian package needs: dpkg-shlibdeps for the dependencies, file to find the

@@ -7,6 +7,7 @@
 #include "app/guard.h"
 #include "app/main_core.h"
 #include "app/program_state.h"
+#include "custom/store_commit.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/text_lines.h"
@@ -82,8 +83,9 @@ ExplanationCorpus::Stamp ExplanationCorpus::StampOf(const FileSystem& fs,
     if (auto n = fs.FileSize(path)) size = static_cast<int64_t>(*n);
     if (auto t = fs.ModificationTime(path)) time = *t;
   };
-  fill(state.Paths.CustomEnglishTextsPath, s.english_size, s.english_time);
-  fill(state.Paths.CustomGreekTextsPath, s.greek_size, s.greek_time);
+  const CustomPaths user = CommittedStorePaths(fs, state.Paths);
+  fill(user.CustomEnglishTextsPath, s.english_size, s.english_time);
+  fill(user.CustomGreekTextsPath, s.greek_size, s.greek_time);
   fill(state.ProgramFolder + std::string(kTextsFile), s.texts_size, s.texts_time);
   return s;
 }
@@ -97,13 +99,15 @@ std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSyst
   if (!texts) return corpus;  // the search cannot open the dictionary's texts: no rows
   corpus->text_.reserve(texts->size() + texts->size() / 8);
   const Dictionary& dict = state.Dict;
+  // The committed texts, even while a replacement waits for a folder that can be written.
+  const CustomPaths user = CommittedStorePaths(fs, state.Paths);
   struct Pass {
     const HeadwordIndex& index;
     std::optional<std::string> user;
     bool greek;
   } passes[] = {
-      {dict.EnglishIndex, UserTexts(fs, state.Paths.CustomEnglishTextsPath), false},
-      {dict.GreekIndex, UserTexts(fs, state.Paths.CustomGreekTextsPath), true},
+      {dict.EnglishIndex, UserTexts(fs, user.CustomEnglishTextsPath), false},
+      {dict.GreekIndex, UserTexts(fs, user.CustomGreekTextsPath), true},
   };
   std::string text;
   for (const Pass& pass : passes) {

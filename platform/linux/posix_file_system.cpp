@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -9,6 +10,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <thread>
 
 #include "dictionary/cp1253.h"
 
@@ -43,6 +45,18 @@ bool Exists(const std::string& native) {
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
   return CharLowerA(Utf8ToCp1253(a)) == CharLowerA(Utf8ToCp1253(b));
 }
+
+// flock on an open descriptor of the lock file; closing the descriptor releases it.
+class PosixFileLock final : public FileLock {
+ public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+  ~PosixFileLock() override { ::close(fd_); }
+  PosixFileLock(const PosixFileLock&) = delete;
+  PosixFileLock& operator=(const PosixFileLock&) = delete;
+
+ private:
+  int fd_;
+};
 
 }  // namespace
 
@@ -258,6 +272,30 @@ std::vector<std::string> LinuxSystemFolders::Drives() const {
   const std::string home = RootOfDriveC();
   if (home != "/") drives.push_back(home);
   return drives;
+}
+
+LockResult PosixFileSystem::LockFile(std::string_view path, std::chrono::milliseconds wait) {
+  const std::string native = Native(path);
+  int fd = ::open(native.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+  // An existing lock file in a folder the user may only read can still be locked.
+  if (fd < 0) fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return {LockStatus::kUnavailable, nullptr};
+  const auto deadline = std::chrono::steady_clock::now() + wait;
+  auto pause = std::chrono::milliseconds(2);
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+      return {LockStatus::kHeld, std::make_unique<PosixFileLock>(fd)};
+    }
+    const int error = errno;
+    if (error == EINTR) continue;
+    if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
+      ::close(fd);
+      return {error == EWOULDBLOCK ? LockStatus::kBusy : LockStatus::kUnavailable, nullptr};
+    }
+    // Short pauses first: a store rewrite usually takes a few milliseconds.
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::milliseconds(50));
+  }
 }
 
 }  // namespace zelvoran

@@ -23,6 +23,7 @@ class PosixFileSystem final : public FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool RenameFile(std::string_view from, std::string_view to) override;
   std::vector<std::string> ListDirectories(std::string_view path) const override;
+  LockResult LockFile(std::string_view path, std::chrono::milliseconds wait) override;
 
   // The native (UTF-8, "/"-separated) path that a program path names: "\" becomes "/", and
   // each part that does not exist as written is matched without regard to letter case.

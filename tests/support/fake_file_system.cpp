@@ -22,7 +22,14 @@ std::string FakeFileSystem::Key(std::string_view path) const {
   return CharLowerA(out);
 }
 
+bool FakeFileSystem::InReadOnlyFolder(const std::string& key) const {
+  const size_t slash = key.find_last_of('\\');
+  return slash != std::string::npos &&
+         read_only_folders_.count(key.substr(0, std::max<size_t>(slash, 3))) > 0;
+}
+
 bool FakeFileSystem::Allow(const std::string& op, const std::string& key) {
+  if (op != "mkdir" && InReadOnlyFolder(key)) return false;
   if (crash_after >= 0 && changes >= crash_after) return false;
   if (fail_if && fail_if(op, key)) return false;
   ++changes;
@@ -117,7 +124,7 @@ bool FakeFileSystem::RenameFile(std::string_view from, std::string_view to) {
   const std::string a = Key(from);
   const std::string b = Key(to);
   auto it = files_.find(a);
-  if (it == files_.end() || !Allow("rename", a)) return false;
+  if (it == files_.end() || InReadOnlyFolder(b) || !Allow("rename", a)) return false;
   std::string data = std::move(it->second);
   files_.erase(it);
   files_[b] = std::move(data);
@@ -160,6 +167,38 @@ void FakeFileSystem::SetReadOnly(std::string_view path, bool read_only) {
   } else {
     read_only_.erase(Key(path));
   }
+}
+
+void FakeFileSystem::SetReadOnlyFolder(std::string_view path, bool read_only) {
+  if (read_only) {
+    read_only_folders_.insert(Key(path));
+  } else {
+    read_only_folders_.erase(Key(path));
+  }
+}
+
+namespace {
+
+class FakeLock final : public FileLock {
+ public:
+  FakeLock(std::set<std::string>& held, std::string key) : held_(held), key_(std::move(key)) {}
+  ~FakeLock() override { held_.erase(key_); }
+  FakeLock(const FakeLock&) = delete;
+  FakeLock& operator=(const FakeLock&) = delete;
+
+ private:
+  std::set<std::string>& held_;
+  std::string key_;
+};
+
+}  // namespace
+
+LockResult FakeFileSystem::LockFile(std::string_view path, std::chrono::milliseconds wait) {
+  const std::string k = Key(path);
+  lock_requests.emplace_back(k, wait);
+  if (InReadOnlyFolder(k) && !files_.count(k)) return {LockStatus::kUnavailable, nullptr};
+  if (!locks_held_.insert(k).second) return {LockStatus::kBusy, nullptr};
+  return {LockStatus::kHeld, std::make_unique<FakeLock>(locks_held_, k)};
 }
 
 }  // namespace zelvoran::testing

@@ -7,6 +7,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "platform/file_system.h"
 
@@ -34,10 +36,19 @@ class FakeFileSystem final : public FileSystem {
   bool RemoveFile(std::string_view path) override;
   bool RenameFile(std::string_view from, std::string_view to) override;
   std::vector<std::string> ListDirectories(std::string_view path) const override;
+  // Locks are kept by key in this object; a second lock of a held key is busy at once (the
+  // wait asked for is recorded, not spent). No lock file is created.
+  LockResult LockFile(std::string_view path, std::chrono::milliseconds wait) override;
 
   // Test helpers.
   void Put(std::string_view path, std::string_view data);  // no fault injection
   void SetReadOnly(std::string_view path, bool read_only);
+  // No file in the folder can be created, replaced, removed or renamed, and its lock is
+  // unavailable, as in a folder the user may only read.
+  void SetReadOnlyFolder(std::string_view path, bool read_only);
+  bool LockHeld(std::string_view path) const { return locks_held_.count(Key(path)) > 0; }
+  // Every lock asked for, with its wait, in order.
+  std::vector<std::pair<std::string, std::chrono::milliseconds>> lock_requests;
   // Content of every file, by normalised path.
   const std::map<std::string, std::string>& Files() const { return files_; }
   // Called before each changing operation ("write", "remove", "rename", "mkdir") with the
@@ -52,11 +63,14 @@ class FakeFileSystem final : public FileSystem {
 
  private:
   bool Allow(const std::string& op, const std::string& key);
+  bool InReadOnlyFolder(const std::string& key) const;
 
   std::string cwd_;
   std::map<std::string, std::string> files_;
   std::set<std::string> dirs_;
   std::set<std::string> read_only_;
+  std::set<std::string> read_only_folders_;
+  std::set<std::string> locks_held_;
 };
 
 class FakeSystemFolders final : public SystemFolders {

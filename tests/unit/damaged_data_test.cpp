@@ -506,6 +506,9 @@ class UnreadableProfile final : public FileSystem {
   std::vector<std::string> ListDirectories(std::string_view p) const override {
     return fs_.ListDirectories(p);
   }
+  LockResult LockFile(std::string_view p, std::chrono::milliseconds w) override {
+    return fs_.LockFile(p, w);
+  }
 
  private:
   FakeFileSystem& fs_;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -57,6 +61,56 @@ TEST_F(PosixFileSystemTest, ReadOnlyMeansNotWritableByTheUser) {
   std::filesystem::permissions(file, std::filesystem::perms::owner_read);
   EXPECT_EQ(fs.IsReadOnly(file), true);  // also for root, who could still write it
   EXPECT_FALSE(fs.IsReadOnly(root + "/nothing").has_value());
+}
+
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+TEST_F(PosixFileSystemTest, LockIsExclusiveAndWaitsABoundedTime) {
+  const std::string lock = root + "/Prog/Zelvoran.lck";
+  LockResult first = fs.LockFile(lock, milliseconds(0));
+  ASSERT_EQ(first.status, LockStatus::kHeld);
+  EXPECT_TRUE(std::filesystem::exists(lock));
+  // A second holder (another open of the file, as another process has) waits, then gives up.
+  const auto t0 = steady_clock::now();
+  const LockResult second = fs.LockFile(lock, milliseconds(200));
+  const auto waited = steady_clock::now() - t0;
+  EXPECT_EQ(second.status, LockStatus::kBusy);
+  EXPECT_GE(waited, milliseconds(200));
+  EXPECT_LT(waited, milliseconds(2000));
+  first.lock.reset();
+  EXPECT_EQ(fs.LockFile(lock, milliseconds(0)).status, LockStatus::kHeld);
+  EXPECT_EQ(fs.LockFile(root + "/missing/Zelvoran.lck", milliseconds(0)).status,
+            LockStatus::kUnavailable);
+}
+
+TEST_F(PosixFileSystemTest, LockIsHadOnceAnotherProcessLetsGo) {
+  const std::string lock = root + "/Prog/Zelvoran.lck";
+  int ready[2];
+  ASSERT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    PosixFileSystem own;
+    LockResult held = own.LockFile(lock, milliseconds(0));
+    const char c = held.status == LockStatus::kHeld ? 'y' : 'n';
+    if (::write(ready[1], &c, 1) != 1) ::_exit(2);
+    ::usleep(300 * 1000);
+    ::_exit(0);  // the lock goes with the process
+  }
+  char c = 0;
+  ASSERT_EQ(::read(ready[0], &c, 1), 1);
+  ASSERT_EQ(c, 'y');
+  const auto t0 = steady_clock::now();
+  const LockResult mine = fs.LockFile(lock, milliseconds(3000));
+  const auto waited = steady_clock::now() - t0;
+  EXPECT_EQ(mine.status, LockStatus::kHeld);
+  EXPECT_GE(waited, milliseconds(100));
+  EXPECT_LT(waited, milliseconds(2500));
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  ::close(ready[0]);
+  ::close(ready[1]);
 }
 
 }  // namespace

@@ -2,10 +2,12 @@
 // store must then hold exactly the old or exactly the new entries, and say which.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <map>
 
 #include "custom/custom_store.h"
 #include "custom/store_commit.h"
+#include "dictionary/entry_display.h"
 #include "tests/unit/store_fixture.h"
 
 namespace zelvoran {
@@ -23,6 +25,8 @@ class StoreFaultTest : public testing::StoreTest,
     auto enc = [](const char* t) { return ShiftCodec(t, ShiftDirection::kEncode); };
     fs.Put(kEnIndex, EncodeLines({UserLine(3, 7, "cb", 1, 3), UserLine(6, 8, "dz", 4, 2)}));
     fs.Put(kEnTexts, enc("one") + enc("tw"));
+    fs.Put(kGrIndex, EncodeLines({UserLine(2, 9, W("γκρι"), 1, 4)}));
+    fs.Put(kGrTexts, enc("grey"));
     Reload();
   }
 
@@ -36,28 +40,58 @@ class StoreFaultTest : public testing::StoreTest,
       SelectEntry(false, "cb");
       return ModifyCustomEntry(core, {"apricot", 0, "changed", 'C'});
     }
+    if (op == "move-to-greek") {
+      SelectEntry(false, "cb");
+      return ModifyCustomEntry(core, {W("δέντρο"), 0, "tree", 'C'});
+    }
+    if (op == "move-to-english") {
+      SelectEntry(true, "γκρι");
+      return ModifyCustomEntry(core, {"grey", 0, W("γκρίζο"), 'C'});
+    }
     SelectEntry(false, "apple");
     return ModifyCustomEntry(core, {"apple", 0, "my note", 'L'});
   }
 
-  // The store files as they stand: the two English files (absent files omitted).
+  // The store files as they stand (absent files omitted).
   std::map<std::string, std::string> Store() const {
     std::map<std::string, std::string> out;
-    for (const char* p : {kEnIndex, kEnTexts}) {
+    for (const char* p : {kEnIndex, kEnTexts, kGrIndex, kGrTexts}) {
       if (auto d = fs.ReadFile(p)) out[p] = *d;
     }
     return out;
   }
+  // Both indexes as loaded, with each own entry's explanation as the display reads it.
   std::vector<std::string> Loaded() {
     Reload();
-    return English();
+    std::vector<std::string> out;
+    for (bool greek : {false, true}) {
+      const HeadwordIndex& index = state.Dict.Index(greek);
+      for (int i = 1; i <= index.Count(); ++i) {
+        const HeadwordRecord& r = index.Slot(i);
+        std::string row = Cp1253ToUtf8(r.Headword);
+        if (r.Origin == 'C') {
+          core.List.Clear();
+          core.List.Add(r.Headword + " *", i);
+          ShowEntry(core, 0);
+          row += "* " + Cp1253ToUtf8(view.description);
+        }
+        out.push_back(row + (r.Origin == 'A' ? "+" : ""));
+      }
+    }
+    return out;
+  }
+  void ExpectNoLeftovers() const {
+    for (const char* name :
+         {"tempi.tbo", "templex.tbo", "tempi2.tbo", "templex2.tbo", "tempmark.tbo"}) {
+      EXPECT_FALSE(fs.FileExists(std::string("D:\\Mine\\") + name)) << name;
+    }
   }
 };
 
 TEST_P(StoreFaultTest, EveryFailureAndCrashLeavesOldOrNewPair) {
   const std::string op = GetParam();
   const auto old_store = Store();
-  const auto old_index = English();
+  const auto old_index = Loaded();
   // A clean run gives the new pair and the number of changing file operations.
   const auto saved_files = fs.Files();
   fs.changes = 0;
@@ -100,9 +134,7 @@ TEST_P(StoreFaultTest, EveryFailureAndCrashLeavesOldOrNewPair) {
       const auto store = Store();
       SCOPED_TRACE(op + (mode == 0 ? " crash after " : " failure of change ") + std::to_string(k));
       EXPECT_TRUE(store == old_store || store == new_store);
-      EXPECT_FALSE(fs.FileExists("D:\\Mine\\tempi.tbo"));
-      EXPECT_FALSE(fs.FileExists("D:\\Mine\\templex.tbo"));
-      EXPECT_FALSE(fs.FileExists("D:\\Mine\\tempmark.tbo"));
+      ExpectNoLeftovers();
       const auto loaded = Loaded();
       EXPECT_TRUE(loaded == old_index || loaded == new_index);
       if (outcome == StoreOutcome::kSaved) {
@@ -119,8 +151,63 @@ TEST_P(StoreFaultTest, EveryFailureAndCrashLeavesOldOrNewPair) {
   }
 }
 
+// A crash at every step of the rewrite, then a second crash at every step of the recovery
+// that the next start runs, then a whole recovery: still exactly the old or the new files. A
+// reader that may not write sees the same state before any recovery.
+TEST_P(StoreFaultTest, CrashDuringRecoveryLeavesOldOrNewPair) {
+  const std::string op = GetParam();
+  const auto saved_files = fs.Files();
+  const auto old_store = Store();
+  const auto old_index = Loaded();
+  fs.changes = 0;
+  ASSERT_EQ(Run(op), StoreOutcome::kSaved);
+  const int steps = fs.changes;
+  const auto new_store = Store();
+  const auto new_index = Loaded();
+  auto restore = [&] {
+    fs.crash_after = -1;
+    for (const auto& [k, v] : fs.Files()) {
+      if (!saved_files.count(k)) fs.RemoveFile(k);
+    }
+    for (const auto& [k, v] : saved_files) fs.Put(k, v);
+    Reload();
+  };
+  for (int k = 0; k < steps; ++k) {
+    for (int j = 0;; ++j) {
+      restore();
+      fs.changes = 0;
+      fs.crash_after = k;
+      Run(op);
+      fs.crash_after = -1;
+      SCOPED_TRACE(op + " crash after " + std::to_string(k) + ", recovery crash after " +
+                   std::to_string(j));
+      // What a reader in a read-only folder sees of the interrupted state.
+      fs.SetReadOnlyFolder(kFolder, true);
+      RecoverCustomStore(fs, state.Paths);
+      const auto read_only = Loaded();
+      EXPECT_TRUE(read_only == old_index || read_only == new_index);
+      fs.SetReadOnlyFolder(kFolder, false);
+      fs.changes = 0;
+      fs.crash_after = j;
+      RecoverCustomStore(fs, state.Paths);
+      const bool recovery_finished = fs.changes < j;
+      fs.crash_after = -1;
+      const auto between = Loaded();  // a reader after the second crash
+      EXPECT_TRUE(between == old_index || between == new_index);
+      EXPECT_EQ(between, read_only);
+      EXPECT_NE(RecoverCustomStore(fs, state.Paths), RecoveryResult::kUnsettled);
+      const auto store = Store();
+      EXPECT_TRUE(store == old_store || store == new_store);
+      EXPECT_EQ(Loaded(), between);
+      ExpectNoLeftovers();
+      if (recovery_finished) break;
+    }
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Operations, StoreFaultTest,
-                         ::testing::Values("insert", "delete", "modify-own", "modify-addition"),
+                         ::testing::Values("insert", "delete", "modify-own", "modify-addition",
+                                           "move-to-greek", "move-to-english"),
                          [](const auto& param_info) {
                            std::string n = param_info.param;
                            for (char& c : n) {
@@ -213,6 +300,163 @@ TEST_F(StoreRecoveryTest, OperationIsRefusedWhileAnEarlierOneCannotBeCompleted) 
   ASSERT_EQ(boxes.problems.size(), 1u);
   EXPECT_NE(boxes.problems[0].find("προηγούμενη"), std::string::npos);
   EXPECT_TRUE(Has("tempmark.tbo"));
+}
+
+TEST_F(StoreRecoveryTest, PairMarkerOfEarlierStoresIsCompleted) {
+  // The one-pair marker that stores written before the two-pair commit may hold.
+  Put("ZelvoranHIC.tbo", "old index");
+  Put("ZelvoranHC.tbo", "old texts");
+  Put("tempi.tbo", "new index");
+  Put("templex.tbo", "new texts");
+  Put("tempmark.tbo",
+      "ZelvoranStore 1\r\nG\r\n9 d3c13b7ba2a81e8d\r\n9 d3c13b7ba2a81e8d\r\nend\r\n");
+  // A stamp that does not match discards the rewrite...
+  EXPECT_EQ(RecoverCustomStore(fs, state.Paths), RecoveryResult::kRolledBack);
+  EXPECT_EQ(File(kGrIndex), "old index");
+  // ...and the right one completes it.
+  Put("tempi.tbo", "new index");
+  Put("templex.tbo", "new texts");
+  fs.changes = 0;
+  fs.crash_after = 3;
+  CommitStorePair(fs, state.Paths, true, {"new index", "new texts"});
+  fs.crash_after = -1;
+  const std::string current = File("D:\\Mine\\tempmark.tbo");
+  ASSERT_EQ(current.rfind("ZelvoranStore 2\r\n", 0), 0u);
+  // The same stamps written the old way.
+  const auto stamp = [&](int line) {
+    size_t at = 0;
+    for (int i = 0; i < line; ++i) at = current.find("\r\n", at) + 2;
+    const std::string l = current.substr(at, current.find("\r\n", at) - at);
+    return l.substr(l.find(' ', l.find(' ') + 1) + 1);
+  };
+  Put("tempmark.tbo", "ZelvoranStore 1\r\nG\r\n" + stamp(1) + "\r\n" + stamp(2) + "\r\nend\r\n");
+  EXPECT_EQ(RecoverCustomStore(fs, state.Paths), RecoveryResult::kRolledForward);
+  EXPECT_EQ(File(kGrIndex), "new index");
+  EXPECT_EQ(File(kGrTexts), "new texts");
+  EXPECT_FALSE(Has("tempmark.tbo"));
+}
+
+TEST_F(StoreRecoveryTest, MarkerNamingOtherFilesIsNotFollowed) {
+  Put("ZelvoranIC.tbo", "old index");
+  Put("tempi.tbo", "x");
+  Put("templex.tbo", "y");
+  for (const char* bad : {"ZelvoranStore 2\r\ntempi.tbo ..\\evil 1 af63ac4c86019afc\r\n"
+                          "templex.tbo ZelvoranC.tbo 1 af63af4c8601a013\r\nend\r\n",
+                          "ZelvoranStore 2\r\ntempi.tbo ZelvoranIC.tbo 1 af63ac4c86019afc\r\n"
+                          "templex.tbo ZelvoranIC.tbo 1 af63af4c8601a013\r\nend\r\n",
+                          "ZelvoranStore 2\r\nSettings.ini ZelvoranIC.tbo 1 af63ac4c86019afc\r\n"
+                          "templex.tbo ZelvoranC.tbo 1 af63af4c8601a013\r\nend\r\n"}) {
+    Put("tempmark.tbo", bad);
+    EXPECT_EQ(CommittedStorePaths(fs, state.Paths), state.Paths);
+  }
+  EXPECT_EQ(RecoverCustomStore(fs, state.Paths), RecoveryResult::kRolledBack);
+  EXPECT_EQ(File(kEnIndex), "old index");
+  EXPECT_FALSE(Has("tempi.tbo") || Has("templex.tbo") || Has("tempmark.tbo"));
+}
+
+TEST_F(StoreRecoveryTest, BothPairsAreReplacedInOneCommit) {
+  Put("ZelvoranIC.tbo", "old en index");
+  Put("ZelvoranC.tbo", "old en texts");
+  Put("ZelvoranHIC.tbo", "old gr index");
+  Put("ZelvoranHC.tbo", "old gr texts");
+  const std::map<std::string, std::string> after = {{kEnIndex, "en index"},
+                                                    {kEnTexts, "en texts"},
+                                                    {kGrIndex, "gr index"},
+                                                    {kGrTexts, "gr texts"}};
+  // Four new files, the marker, then four renames: stop after each and read without writing.
+  for (int k = 0; k <= 9; ++k) {
+    Put("ZelvoranIC.tbo", "old en index");
+    Put("ZelvoranC.tbo", "old en texts");
+    Put("ZelvoranHIC.tbo", "old gr index");
+    Put("ZelvoranHC.tbo", "old gr texts");
+    fs.changes = 0;
+    fs.crash_after = k;
+    const CommitResult r = CommitStoreFiles(
+        fs, state.Paths, {{true, {"gr index", "gr texts"}}, {false, {"en index", "en texts"}}});
+    fs.crash_after = -1;
+    SCOPED_TRACE(k);
+    const CustomPaths seen = CommittedStorePaths(fs, state.Paths);
+    const bool is_new = File(seen.CustomEnglishIndexPath.c_str()) == "en index";
+    for (const auto& [path, text] : after) {
+      const std::string& p = path == std::string(kEnIndex)   ? seen.CustomEnglishIndexPath
+                             : path == std::string(kEnTexts) ? seen.CustomEnglishTextsPath
+                             : path == std::string(kGrIndex) ? seen.CustomGreekIndexPath
+                                                             : seen.CustomGreekTextsPath;
+      EXPECT_EQ(File(p.c_str()), is_new ? text : "old " + text);
+    }
+    EXPECT_EQ(is_new, k >= 5);  // committed once the marker is written
+    EXPECT_EQ(r == CommitResult::kSaved, k == 9);
+    RecoverCustomStore(fs, state.Paths);
+    for (const auto& [path, text] : after) {
+      EXPECT_EQ(File(path.c_str()), is_new ? text : "old " + text);
+    }
+  }
+}
+
+TEST_F(StoreRecoveryTest, BusyStoreIsNotChanged) {
+  Load();
+  const LockResult other = fs.LockFile("D:\\Mine\\Zelvoran.lck", std::chrono::milliseconds(0));
+  ASSERT_EQ(other.status, LockStatus::kHeld);
+  EXPECT_EQ(InsertCustomEntry(core, {"cb", "x", -1}), StoreOutcome::kFailed);
+  ASSERT_EQ(boxes.problems.size(), 1u);
+  EXPECT_NE(boxes.problems[0].find("άλλο πρόγραμμα"), std::string::npos);
+  EXPECT_FALSE(Has("ZelvoranIC.tbo"));
+  // The wait is bounded: seconds, not forever.
+  const auto wait = fs.lock_requests.back().second;
+  EXPECT_GE(wait, std::chrono::seconds(1));
+  EXPECT_LE(wait, std::chrono::seconds(10));
+}
+
+TEST_F(StoreRecoveryTest, LockIsHeldForTheRewriteAndReleasedAfter) {
+  Load();
+  bool held_during_commit = false;
+  fs.fail_if = [&](const std::string& op, const std::string&) {
+    if (op == "write") held_during_commit = fs.LockHeld("D:\\Mine\\Zelvoran.lck");
+    return false;
+  };
+  EXPECT_EQ(InsertCustomEntry(core, {"cb", "x", -1}), StoreOutcome::kSaved);
+  fs.fail_if = nullptr;
+  EXPECT_TRUE(held_during_commit);
+  EXPECT_FALSE(fs.LockHeld("D:\\Mine\\Zelvoran.lck"));
+}
+
+TEST_F(StoreRecoveryTest, OperationRereadsWhatAnotherCopySaved) {
+  Load();
+  // Another copy of the program saves an entry after this one loaded the files.
+  fs.Put(kEnIndex, EncodeLines({UserLine(3, 7, "cb", 1, 3)}));
+  fs.Put(kEnTexts, ShiftCodec("one", ShiftDirection::kEncode));
+  EXPECT_EQ(InsertCustomEntry(core, {"ca", "two", -1}), StoreOutcome::kSaved);
+  const auto lines = testing::DecodeLines(File(kEnIndex));
+  ASSERT_EQ(lines.size(), 2u);
+  // Both are kept, and the new one takes a number the other's does not collide with.
+  EXPECT_NE(lines[0].substr(5, 5), lines[1].substr(5, 5));
+  Reload();
+  EXPECT_NE(SlotOf(false, "cb"), 0);
+  EXPECT_NE(SlotOf(false, "ca"), 0);
+}
+
+TEST_F(StoreRecoveryTest, ReadOnlyFolderIsReadAsCommitted) {
+  Load();
+  Put("ZelvoranIC.tbo", EncodeLines({UserLine(3, 7, "cb", 1, 3)}));
+  Put("ZelvoranC.tbo", ShiftCodec("one", ShiftDirection::kEncode));
+  const std::string new_index = EncodeLines({UserLine(3, 7, "cc", 1, 3)});
+  fs.changes = 0;
+  fs.crash_after = 4;  // the new index is in place, the new texts not yet
+  CommitStorePair(fs, state.Paths, false, {new_index, ShiftCodec("two", ShiftDirection::kEncode)});
+  fs.crash_after = -1;
+  fs.SetReadOnlyFolder(kFolder, true);
+  const auto before = fs.Files();
+  EXPECT_EQ(RecoverCustomStore(fs, state.Paths), RecoveryResult::kUnsettled);
+  EXPECT_EQ(fs.Files(), before);
+  Reload();
+  SelectEntry(false, "cc");
+  ShowEntry(core, 0);
+  EXPECT_NE(view.description.find("two"), std::string::npos) << view.description;
+  EXPECT_EQ(view.description.find("one"), std::string::npos) << view.description;
+  // A change is refused and says why; nothing is touched.
+  EXPECT_EQ(InsertCustomEntry(core, {"cd", "x", -1}), StoreOutcome::kFailed);
+  EXPECT_FALSE(boxes.problems.empty());
+  EXPECT_EQ(fs.Files(), before);
 }
 
 }  // namespace

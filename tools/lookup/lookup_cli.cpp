@@ -1,14 +1,18 @@
 #include "tools/lookup/lookup_cli.h"
 
 #include <charconv>
+#include <chrono>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <ostream>
 
 #include "app/main_core.h"
 #include "app/startup.h"
+#include "custom/store_commit.h"
 #include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
+#include "platform/file_system.h"
 #include "search/entry_box.h"
 #include "search/explanation_search.h"
 #include "search/lookup_engine.h"
@@ -241,6 +245,9 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
   ConsoleView view;
   MainCore core(Services{fs, folders, info}, state, view);
   InitProgramFolders(fs, folders, state);
+  // The user's files are settled first and read under the store's lock, so that a change
+  // another copy is saving is seen whole or not at all.
+  const auto store_lock = SettleCustomStore(fs, state.Paths, std::chrono::seconds(4));
   LoadDictionary(fs, state);
   if (!state.DataProblem.empty()) {
     err << "zelvoran-lookup: " << Cp1253ToUtf8(state.DataProblem) << "\n";

@@ -1,0 +1,5 @@
+#!/usr/bin/env bash
+# The user's entries under real processes (crash-points; see store_processes.py).
+# Usage: store_crash_points.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+exec python3 "$2/tests/tools/store_processes.py" "$1" crash-points
