@@ -14,6 +14,12 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev l
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
 
+# The GUI and end-to-end tests: a private X server with two keyboard layouts, a private session
+# bus with the accessibility bus, and the tools that type, click, read the clipboard and read
+# the windows through AT-SPI.
+TEST_PACKAGES=(xvfb xauth xdotool xclip x11-utils x11-xkb-utils poppler-utils dbus-x11
+  at-spi2-core python3 python3-pyatspi)
+
 # Installs the packages that are not installed yet (as root, or through sudo).
 ensure_packages() {
   local missing=()
