@@ -668,11 +668,18 @@ void TMainLex::SetStayOnTop(bool on_top) {
   setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
   if (!visible) return;
   show();
-  if (active) {
-    raise();
-    activateWindow();
-    if (focused) focused->setFocus(Qt::ActiveWindowFocusReason);
+  if (!active) return;
+  raise();
+  activateWindow();
+  // The toolkit keeps its focus window object over the recreation, so the activation of the
+  // new native window never reaches the widgets: they are told here.
+  if (!isActiveWindow() && QGuiApplication::focusWindow() == windowHandle()) {
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(this);
+    QT_WARNING_POP
   }
+  if (focused) focused->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TMainLex::CloseMainWindow() {
