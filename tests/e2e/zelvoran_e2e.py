@@ -445,12 +445,6 @@ class Program:
         """Opens `control`'s context menu with a right click and returns its items, read as a
         screen reader reads a menu: the toolkit leaves popup menus out of the application's
         windows, so the first item is reached with Down and the menu through it."""
-        before = len(self.visible_windows())
-        self.pump_events()
-        self._focus_events.clear()
-        self.click(control, button=3)
-        wait_for(lambda: len(self.visible_windows()) > before, what="the menu to open")
-
         def menu():
             self.pump_events()
             for source in reversed(self._focus_events):
@@ -461,16 +455,25 @@ class Program:
                     continue
             return None
 
-        # The menu takes the keyboard a moment after it is mapped: Down again until an item
-        # is announced.
-        for attempt in range(5):
-            self.key("Down")
-            try:
-                self._menu = wait_for(menu, timeout=2, what="an item of the menu to take the focus")
-                return self.menu_items()
-            except E2EError:
-                if attempt == 4:
-                    raise
+        before = len(self.visible_windows())
+        for attempt in range(3):
+            self.pump_events()
+            self._focus_events.clear()
+            self.click(control, button=3)
+            wait_for(lambda: len(self.visible_windows()) > before, what="the menu to open")
+            # The menu takes the keyboard a moment after it is mapped: Down again until an
+            # item is announced; a menu that announces nothing is closed and opened again.
+            for _ in range(3):
+                time.sleep(0.2)
+                self.key("Down")
+                try:
+                    self._menu = wait_for(menu, timeout=2, what="a menu item to take the focus")
+                    return self.menu_items()
+                except E2EError:
+                    pass
+            self.key("Escape")
+            wait_for(lambda: len(self.visible_windows()) == before, what="the menu to close")
+        raise E2EError("the context menu announced no item")
 
     def menu_items(self):
         """The items of the open context menu."""
