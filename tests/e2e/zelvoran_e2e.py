@@ -449,8 +449,11 @@ class Program:
             self.pump_events()
             for source in reversed(self._focus_events):
                 try:
-                    if source.getRoleName() == "menu item":
+                    role = source.getRoleName()
+                    if role == "menu item":
                         return source.parent
+                    if role in ("popup menu", "menu") and source.childCount:
+                        return source
                 except Exception:
                     continue
             return None
@@ -495,6 +498,9 @@ class Program:
         while context.pending():
             context.iteration(False)
 
+    # A menu is announced when it shows and when one of its items takes the focus.
+    _EVENTS = ("object:state-changed:focused", "object:state-changed:showing")
+
     def _listen(self):
         import pyatspi
         self._focus_events = []
@@ -504,13 +510,12 @@ class Program:
                 self._focus_events.append(event.source)
 
         self._on_focus = on_focus
-        pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
+        pyatspi.Registry.registerEventListener(on_focus, *self._EVENTS)
 
     def _stop_listening(self):
         if getattr(self, "_on_focus", None):
             import pyatspi
-            pyatspi.Registry.deregisterEventListener(self._on_focus,
-                                                     "object:state-changed:focused")
+            pyatspi.Registry.deregisterEventListener(self._on_focus, *self._EVENTS)
             self._on_focus = None
 
     # --- the clipboard, as another program sees it ---
