@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/main_core.h"
+#include "app/window_commands.h"
 #include "desktop/print_entry.h"
 #include "platform/clipboard.h"
 
@@ -95,14 +96,7 @@ void Paste_ButtonClick(MainCore& core) {
 bool ToolbarShortcut(MainCore& core, ShortcutKey key, FocusedControl focus) {
   switch (key) {
     case ShortcutKey::kCopy:
-      if (focus == FocusedControl::kEntryText) {
-        const std::string selected = core.view.EntrySelectedText();
-        if (!selected.empty()) {
-          CopyToClipboard(core, selected);
-          return true;
-        }
-      }
-      Copy_ButtonClick(core);
+      CopyInTextControl(core, focus);
       return true;
     case ShortcutKey::kPaste:
       if (focus == FocusedControl::kEntryText) return false;
@@ -113,6 +107,35 @@ bool ToolbarShortcut(MainCore& core, ShortcutKey key, FocusedControl focus) {
       return true;
   }
   return false;
+}
+
+void CopyInTextControl(MainCore& core, FocusedControl control) {
+  switch (control) {
+    case FocusedControl::kEntryText: {
+      const std::string selected = core.view.EntrySelectedText();
+      if (!selected.empty()) {
+        CopyToClipboard(core, selected);
+        return;
+      }
+      break;
+    }
+    case FocusedControl::kEntriesList:
+      core.FocusedControlTag = kFocusEntriesList;
+      break;
+    case FocusedControl::kDescriptionText:
+      core.FocusedControlTag = kFocusDescriptionText;
+      break;
+    case FocusedControl::kOther:
+      break;
+  }
+  Copy_ButtonClick(core);
+}
+
+bool CopyEntrySelectionForCut(MainCore& core) {
+  const std::string selected = core.view.EntrySelectedText();
+  if (selected.empty()) return false;
+  CopyToClipboard(core, selected);
+  return true;
 }
 
 }  // namespace zelvoran

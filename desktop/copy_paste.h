@@ -25,9 +25,20 @@ enum class ShortcutKey { kCopy, kPaste, kPrint };
 enum class FocusedControl { kEntryText, kEntriesList, kDescriptionText, kOther };
 
 // Ctrl+C, Ctrl+V and Ctrl+P, given the control that has the focus now. Returns false when
-// the key is left to that control: Ctrl+V in the entry box pastes at its cursor. Ctrl+C in
-// the entry box with part of its text selected copies that part (the copy command would take
-// the selected list row instead); every other case runs the toolbar command.
+// the key is left to that control: Ctrl+V in the entry box pastes at its cursor. Ctrl+C runs
+// CopyInTextControl.
 bool ToolbarShortcut(MainCore& core, ShortcutKey key, FocusedControl focus);
+
+// Every copy given inside a control (its context menu, Ctrl+C, Ctrl+Insert) goes through
+// here, so that quick translation never looks up the program's own copies. In the entry box
+// a selection is copied as it is (the copy command would take the selected list row
+// instead); in the list and the explanation box that control becomes the one the copy
+// command reads; then, and for any other control, the copy command runs.
+void CopyInTextControl(MainCore& core, FocusedControl control);
+
+// The cut of the entry box (its context menu, Ctrl+X, Shift+Delete): puts the box's
+// selection on the clipboard the copy command's way. Returns whether there was a selection,
+// which the caller then removes from the box.
+bool CopyEntrySelectionForCut(MainCore& core);
 
 }  // namespace zelvoran

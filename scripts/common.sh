@@ -18,11 +18,17 @@ BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev l
 # binaries.
 PACKAGE_PACKAGES=(dpkg-dev file)
 
+# The GUI and end-to-end tests: a private X server with two keyboard layouts, a private session
+# bus with the accessibility bus, and the tools that type, click, read the clipboard and read
+# the windows through AT-SPI.
+TEST_PACKAGES=(xvfb xauth xdotool xclip x11-utils x11-xkb-utils poppler-utils dbus-x11
+  at-spi2-core python3 python3-pyatspi)
+
 # What the test command needs beyond the build: clang with its sanitizer and fuzzer run-time
-# (the sanitizer and fuzz builds), the X tools of the GUI and keyboard tests, and the tools the
+# (the sanitizer and fuzz builds), the tests' X and accessibility tools, and the tools the
 # package test builds and checks the .deb with.
-CHECK_PACKAGES=(clang libclang-rt-14-dev xvfb xauth xdotool poppler-utils x11-xkb-utils
-  "${PACKAGE_PACKAGES[@]}" lintian man-db desktop-file-utils appstream)
+CHECK_PACKAGES=(clang libclang-rt-14-dev "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" lintian
+  man-db desktop-file-utils appstream)
 
 # Installs the packages that are not installed yet (as root, or through sudo).
 ensure_packages() {

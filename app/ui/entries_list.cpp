@@ -1,9 +1,12 @@
 #include "app/ui/entries_list.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "app/main_core.h"
+#include "app/ui/widgets.h"
 #include "platform/linux/qt_text.h"
 
 namespace zelvoran {
@@ -84,7 +87,36 @@ void EntriesListView::mouseMoveEvent(QMouseEvent* e) {
   QListView::mouseMoveEvent(e);
 }
 
+bool EntriesListView::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride && IsCopyKey(static_cast<QKeyEvent*>(e))) {
+    e->accept();
+    return true;
+  }
+  return QListView::event(e);
+}
+
+void EntriesListView::contextMenuEvent(QContextMenuEvent* e) {
+  if (!on_context_menu) {
+    QListView::contextMenuEvent(e);
+    return;
+  }
+  QPoint at = e->globalPos();
+  if (e->reason() == QContextMenuEvent::Mouse) {
+    const QModelIndex i = indexAt(viewport()->mapFromGlobal(e->globalPos()));
+    if (i.isValid() && on_click) on_click(i.row());
+  } else if (currentIndex().isValid()) {
+    at = viewport()->mapToGlobal(visualRect(currentIndex()).bottomLeft());
+  }
+  on_context_menu(at);
+  e->accept();
+}
+
 void EntriesListView::keyPressEvent(QKeyEvent* e) {
+  if (IsCopyKey(e) && on_copy) {
+    on_copy();
+    e->accept();
+    return;
+  }
   key_navigation_ = true;
   QListView::keyPressEvent(e);
   key_navigation_ = false;
@@ -92,7 +124,7 @@ void EntriesListView::keyPressEvent(QKeyEvent* e) {
 
 void EntriesListView::focusInEvent(QFocusEvent* e) {
   QListView::focusInEvent(e);
-  if (on_enter) on_enter();
+  if (on_enter && e->reason() != Qt::PopupFocusReason) on_enter();
 }
 
 }  // namespace zelvoran

@@ -47,10 +47,16 @@ class EntriesListView final : public QListView {
   int FrameWidth() const { return frameWidth(); }
 
   std::function<void(int)> on_click;  // a row chosen by mouse or keyboard
-  std::function<void()> on_enter;     // focus received
+  std::function<void()> on_enter;     // focus received (not when a popup menu hands it back)
   std::function<void(QPoint)> on_mouse_move;
+  // The copy keys (Ctrl+C, Ctrl+Insert) and the context menu (at this screen position; a
+  // right click on a row chooses that row first, as a click does).
+  std::function<void()> on_copy;
+  std::function<void(QPoint)> on_context_menu;
 
  protected:
+  bool event(QEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
   void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;

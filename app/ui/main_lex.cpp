@@ -97,7 +97,9 @@ TMainLex::TMainLex(Services services, ProgramState& state, QWidget* parent)
   BuildControls();
   BuildToolbar();
   Wire();
+  WireTextControls();
   JoinClipboardChain();
+  NameControls();
   resize(kDesignClientWidth, kDesignClientHeight);
   setMinimumSize(kMinOuterWidth - kFrameWidth, kMinOuterHeight - kFrameHeight);
   Guarded([this] { FormCreate(core_); });
@@ -354,8 +356,7 @@ void TMainLex::JoinClipboardChain() {
                                                            : FocusedControl::kOther;
       bool handled = true;
       Guarded([&] { handled = ToolbarShortcut(core, k, focus); });
-      if (!handled && k == ShortcutKey::kPaste && f == Entry_Text) Entry_Text->paste();
-      if (!handled && k == ShortcutKey::kCopy && f == Entry_Text) Entry_Text->copy();
+      if (!handled && k == ShortcutKey::kPaste && f == Entry_Text) PasteIntoEntryText();
     });
   }
 
@@ -586,6 +587,7 @@ void TMainLex::SetDeleteEntryEnabled(bool enabled) {
 
 void TMainLex::SetLangPicture(bool greek) {
   Button(ToolbarButton::kLang)->SetGlyph(greek ? GrImage : EnImage);
+  Button(ToolbarButton::kLang)->setAccessibleDescription(DirectionAccessibleDescription(greek));
 }
 
 void TMainLex::SetBusy(bool busy) {
@@ -659,8 +661,25 @@ bool TMainLex::IsStayOnTop() const {
 
 void TMainLex::SetStayOnTop(bool on_top) {
   const bool visible = isVisible();
+  // The new style recreates the native window, which loses the keyboard focus: the window is
+  // activated again and the control that had the focus gets it back.
+  const bool active = isActiveWindow();
+  QWidget* focused = focusWidget();
   setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
-  if (visible) show();
+  if (!visible) return;
+  show();
+  if (!active) return;
+  raise();
+  activateWindow();
+  // The toolkit keeps its focus window object over the recreation, so the activation of the
+  // new native window never reaches the widgets: they are told here.
+  if (!isActiveWindow() && QGuiApplication::focusWindow() == windowHandle()) {
+    QT_WARNING_PUSH
+    QT_WARNING_DISABLE_DEPRECATED
+    QApplication::setActiveWindow(this);
+    QT_WARNING_POP
+  }
+  if (focused) focused->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TMainLex::CloseMainWindow() {

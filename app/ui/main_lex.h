@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/main_core.h"
 #include "app/toolbar.h"
@@ -26,6 +27,9 @@ class CopyrightFormFactory;
 // "MS Sans Serif" and "Tahoma" have no font file here: both become a face with full Greek
 // coverage.
 void InstallFontSubstitutions();
+
+// What the language button's accessible description says for each direction.
+QString DirectionAccessibleDescription(bool greek);
 
 inline constexpr int kDesignClientWidth = 592;
 inline constexpr int kDesignClientHeight = 338;
@@ -128,6 +132,18 @@ class TMainLex final : public QWidget, public MainView {
   // The application title (the text of the program's taskbar button on Windows).
   const QString& ApplicationTitle() const { return application_title_; }
 
+  // The context menus of the three text controls, in Greek, built afresh each time one
+  // opens; every copy in them goes through the copy command's rule (app/ui/text_menus.cpp).
+  // Entry box: cut, copy, paste, delete, select all.
+  std::unique_ptr<QMenu> BuildEntryMenu();
+  // Explanation box: copy and select all, then, after a separator, DescriptionMenuExtras in
+  // their order. Another command for the explanation is added by appending its action (owned
+  // by the window) to that list.
+  std::unique_ptr<QMenu> BuildDescriptionMenu();
+  std::vector<QAction*> DescriptionMenuExtras;
+  // Headword list: copy.
+  std::unique_ptr<QMenu> BuildListMenu();
+
  protected:
   void showEvent(QShowEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
@@ -139,6 +155,10 @@ class TMainLex final : public QWidget, public MainView {
   void BuildControls();
   void BuildToolbar();
   void Wire();
+  // The copy, cut and paste keys and the context menus of the three text controls.
+  void WireTextControls();
+  // Accessible names and descriptions (in Greek) for every control (app/ui/accessible_names.cpp).
+  void NameControls();
   void JoinClipboardChain();
   void FormResize();
   void PlaceHeadwordLabel();

@@ -1,5 +1,6 @@
 #include "app/ui/widgets.h"
 
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,6 +16,11 @@ GlyphButton::GlyphButton(const ToolbarButtonInfo& info, QPixmap glyph, QWidget* 
 void GlyphButton::SetGlyph(QPixmap glyph) {
   glyph_ = std::move(glyph);
   update();
+}
+
+bool GlyphButton::event(QEvent* e) {
+  if (e->type() == QEvent::ToolTipChange) setAccessibleName(toolTip());
+  return QAbstractButton::event(e);
 }
 
 void GlyphButton::paintEvent(QPaintEvent*) {
@@ -53,7 +59,56 @@ void PictureBox::paintEvent(QPaintEvent*) {
   p.drawPixmap(rect(), picture_);
 }
 
+namespace {
+
+// The standard key, or the desktop-independent combination that always means it (Ctrl+Insert,
+// Shift+Delete, Shift+Insert, whatever key scheme the desktop's theme chooses).
+bool Matches(const QKeyEvent* e, QKeySequence::StandardKey key, Qt::KeyboardModifier modifier,
+             Qt::Key alternative) {
+  if (e->matches(key)) return true;
+  return e->key() == alternative && (e->modifiers() & ~Qt::KeypadModifier) == modifier;
+}
+
+// A context menu that the keyboard asked for opens at the control's text cursor, else at the
+// pointer.
+QPoint MenuPosition(QWidget* w, QContextMenuEvent* e, QRect cursor) {
+  if (e->reason() == QContextMenuEvent::Mouse) return e->globalPos();
+  return w->mapToGlobal(cursor.bottomLeft());
+}
+
+}  // namespace
+
+bool IsCopyKey(const QKeyEvent* e) {
+  return Matches(e, QKeySequence::Copy, Qt::ControlModifier, Qt::Key_Insert);
+}
+bool IsCutKey(const QKeyEvent* e) {
+  return Matches(e, QKeySequence::Cut, Qt::ShiftModifier, Qt::Key_Delete);
+}
+bool IsPasteKey(const QKeyEvent* e) {
+  return Matches(e, QKeySequence::Paste, Qt::ShiftModifier, Qt::Key_Insert);
+}
+
+bool EntryEdit::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride) {
+    const auto* k = static_cast<QKeyEvent*>(e);
+    if (IsCopyKey(k) || IsCutKey(k) || IsPasteKey(k)) {
+      e->accept();
+      return true;
+    }
+  }
+  return QLineEdit::event(e);
+}
+
 void EntryEdit::keyPressEvent(QKeyEvent* e) {
+  const std::function<void()>* clipboard_key = IsCopyKey(e)    ? &on_copy
+                                               : IsCutKey(e)   ? &on_cut
+                                               : IsPasteKey(e) ? &on_paste
+                                                               : nullptr;
+  if (clipboard_key && *clipboard_key) {
+    (*clipboard_key)();
+    e->accept();
+    return;
+  }
   if (on_list_key && e->modifiers() == Qt::NoModifier) {
     switch (e->key()) {
       case Qt::Key_Down:
@@ -77,7 +132,18 @@ void EntryEdit::keyPressEvent(QKeyEvent* e) {
 
 void EntryEdit::focusInEvent(QFocusEvent* e) {
   QLineEdit::focusInEvent(e);
-  if (on_enter) on_enter();
+  // A closing popup menu hands the focus back: the box never lost it as far as the user is
+  // concerned, and its selection must stay for the menu's command.
+  if (on_enter && e->reason() != Qt::PopupFocusReason) on_enter();
+}
+
+void EntryEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (!on_context_menu) {
+    QLineEdit::contextMenuEvent(e);
+    return;
+  }
+  on_context_menu(MenuPosition(this, e, cursorRect()));
+  e->accept();
 }
 
 void EntryEdit::mouseMoveEvent(QMouseEvent* e) {
@@ -101,10 +167,32 @@ void DescriptionEdit::mouseDoubleClickEvent(QMouseEvent* e) {
 
 void DescriptionEdit::focusInEvent(QFocusEvent* e) {
   QPlainTextEdit::focusInEvent(e);
-  if (on_enter) on_enter();
+  if (on_enter && e->reason() != Qt::PopupFocusReason) on_enter();
+}
+
+bool DescriptionEdit::event(QEvent* e) {
+  if (e->type() == QEvent::ShortcutOverride && IsCopyKey(static_cast<QKeyEvent*>(e))) {
+    e->accept();
+    return true;
+  }
+  return QPlainTextEdit::event(e);
+}
+
+void DescriptionEdit::contextMenuEvent(QContextMenuEvent* e) {
+  if (!on_context_menu) {
+    QPlainTextEdit::contextMenuEvent(e);
+    return;
+  }
+  on_context_menu(MenuPosition(viewport(), e, cursorRect()));
+  e->accept();
 }
 
 void DescriptionEdit::keyPressEvent(QKeyEvent* e) {
+  if (IsCopyKey(e) && on_copy) {
+    on_copy();
+    e->accept();
+    return;
+  }
   // Enter is not text here: it goes on to the window's default button.
   if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) {
     e->ignore();

@@ -15,6 +15,7 @@ namespace zelvoran {
 
 // A toolbar button that carries a picture only; drawn raised while it stands at its raised
 // bounds.
+// Its hint is also its accessible name.
 class GlyphButton final : public QAbstractButton {
  public:
   GlyphButton(const ToolbarButtonInfo& info, QPixmap glyph, QWidget* parent);
@@ -26,6 +27,7 @@ class GlyphButton final : public QAbstractButton {
   std::function<void(int)> on_hover;  // the mouse-move handler, with the hover number
 
  protected:
+  bool event(QEvent* e) override;
   void paintEvent(QPaintEvent*) override;
   void mouseMoveEvent(QMouseEvent* e) override;
 
@@ -53,31 +55,50 @@ class PictureBox final : public QWidget {
 
 enum class EntryKey { kDown, kUp, kPageUp, kPageDown };
 
-// Entry_Text: the list keys are reported and still reach the edit.
+// Entry_Text: the list keys are reported and still reach the edit. The copy, cut and paste
+// keys (Ctrl+C, Ctrl+Insert; Ctrl+X, Shift+Delete; Ctrl+V, Shift+Insert) and the context
+// menu are reported instead of running the edit's own clipboard operations.
 class EntryEdit final : public QLineEdit {
  public:
   explicit EntryEdit(QWidget* parent) : QLineEdit(parent) {}
   std::function<void(EntryKey)> on_list_key;
-  std::function<void()> on_enter;  // focus received
+  std::function<void()> on_enter;  // focus received (not when a popup menu hands it back)
   std::function<void()> on_mouse_move;
+  std::function<void()> on_copy;
+  std::function<void()> on_cut;
+  std::function<void()> on_paste;
+  std::function<void(QPoint)> on_context_menu;  // at this screen position
 
  protected:
+  bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void mouseMoveEvent(QMouseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
 };
 
 // Description_Text: read-only, word-wrapped; a double-click reports the word it selected.
+// The copy keys and the context menu are reported instead of copying by themselves.
 class DescriptionEdit final : public QPlainTextEdit {
  public:
   explicit DescriptionEdit(QWidget* parent);
   std::function<void(const QString&)> on_double_click;
   std::function<void()> on_enter;
+  std::function<void()> on_copy;
+  std::function<void(QPoint)> on_context_menu;
 
  protected:
+  bool event(QEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
 };
+
+// Whether `e` is one of the keys that copy, cut or paste. The controls take these keys
+// before any window shortcut, so that each reaches the control's own handler.
+bool IsCopyKey(const QKeyEvent* e);
+bool IsCutKey(const QKeyEvent* e);
+bool IsPasteKey(const QKeyEvent* e);
 
 }  // namespace zelvoran

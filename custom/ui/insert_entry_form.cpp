@@ -44,6 +44,7 @@ TInsertEntryFrm::TInsertEntryFrm(const EntryDialogSetup& setup, MessageBoxes* me
   label("Λήμμα", 8, 12);
   InsertEntry_Text = new QLineEdit(this);
   InsertEntry_Text->setObjectName("InsertEntry_Text");
+  InsertEntry_Text->setAccessibleName(QStringLiteral("Λήμμα"));
   InsertEntry_Text->setGeometry(80, 8, 279, 21);
   InsertEntry_Text->setMaxLength(static_cast<int>(kMaxEntryDialogHeadword));
   SetColours(InsertEntry_Text, &kTeal, nullptr);
@@ -51,6 +52,7 @@ TInsertEntryFrm::TInsertEntryFrm(const EntryDialogSetup& setup, MessageBoxes* me
   label("Κατηγορία", 8, 40);
   InsertEntry_ShortCut = new QComboBox(this);
   InsertEntry_ShortCut->setObjectName("InsertEntry_ShortCut");
+  InsertEntry_ShortCut->setAccessibleName(QStringLiteral("Κατηγορία"));
   InsertEntry_ShortCut->setGeometry(80, 36, 279, 21);
   InsertEntry_ShortCut->setEditable(false);
   SetColours(InsertEntry_ShortCut, &kMaroon, nullptr);
@@ -63,6 +65,7 @@ TInsertEntryFrm::TInsertEntryFrm(const EntryDialogSetup& setup, MessageBoxes* me
   label("Περιγραφή", 8, 64);
   InsertEntry_Descr = new QPlainTextEdit(this);
   InsertEntry_Descr->setObjectName("InsertEntry_Descr");
+  InsertEntry_Descr->setAccessibleName(QStringLiteral("Περιγραφή"));
   InsertEntry_Descr->setGeometry(8, 82, 351, 110);
   InsertEntry_Descr->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   InsertEntry_Descr->setTabChangesFocus(true);

@@ -32,15 +32,18 @@ TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
   const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
   Image1 = new QLabel(this);
   Image1->setObjectName("Image1");
+  Image1->setAccessibleName(QStringLiteral("Φάκελος"));
   Image1->setGeometry(8, 16, 41, 33);
   Image1->setPixmap(icon.pixmap(32, 32));
   Image2 = new QLabel(this);
   Image2->setObjectName("Image2");
+  Image2->setAccessibleName(QStringLiteral("Προειδοποίηση"));
   Image2->setGeometry(8, 16, 49, 49);
   Image2->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(48, 48));
 
   MsgMemo = new QTextEdit(this);
   MsgMemo->setObjectName("MsgMemo");
+  MsgMemo->setAccessibleName(QStringLiteral("Μήνυμα"));
   MsgMemo->setGeometry(48, 16, 233, 113);
   MsgMemo->setReadOnly(true);
   MsgMemo->setFrameShape(QFrame::NoFrame);
@@ -56,13 +59,16 @@ TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
   Label1->move(8, 139);
   Dir_Edit = new QLineEdit(this);
   Dir_Edit->setObjectName("Dir_Edit");
+  Dir_Edit->setAccessibleName(QStringLiteral("Φάκελος"));
   Dir_Edit->setGeometry(64, 136, 209, 21);
 
   DirectoryListBox1 = new QListWidget(this);
   DirectoryListBox1->setObjectName("DirectoryListBox1");
+  DirectoryListBox1->setAccessibleName(QStringLiteral("Φάκελοι"));
   DirectoryListBox1->setGeometry(288, 17, 177, 112);
   DriveComboBox1 = new QComboBox(this);
   DriveComboBox1->setObjectName("DriveComboBox1");
+  DriveComboBox1->setAccessibleName(QStringLiteral("Δίσκος"));
   DriveComboBox1->setGeometry(288, 136, 177, 19);
 
   BitBtn1 = new QPushButton(QStringLiteral("OK"), this);

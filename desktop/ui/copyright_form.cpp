@@ -148,6 +148,7 @@ TCopyrightForm::TCopyrightForm(const FileSystem& fs, Shell* shell, MessageBoxes*
 
   Image1 = new QLabel(this);
   Image1->setObjectName(QStringLiteral("Image1"));
+  Image1->setAccessibleName(QStringLiteral("Έμβλημα των Εκδόσεων Quimbrell"));
   Image1->setGeometry(8, 8, 81, 81);
   Image1->setAttribute(Qt::WA_TranslucentBackground);
   Image1->setPixmap(Emblem(81));
@@ -159,6 +160,7 @@ TCopyrightForm::TCopyrightForm(const FileSystem& fs, Shell* shell, MessageBoxes*
 
   CopyrightRTF = new QTextEdit(this);
   CopyrightRTF->setObjectName(QStringLiteral("CopyrightRTF"));
+  CopyrightRTF->setAccessibleName(QStringLiteral("Πληροφορίες Copyright"));
   CopyrightRTF->setGeometry(8, 80, 241, 161);
   CopyrightRTF->setReadOnly(true);
   CopyrightRTF->setFocusPolicy(Qt::NoFocus);

@@ -57,6 +57,7 @@ QLabel* AddPicture(QWidget* parent, int left, int top, int width, int height) {
   p.end();
   auto* l = new QLabel(parent);
   l->setPixmap(pix);
+  l->setAccessibleName(QStringLiteral("Μεγεθυντικός φακός"));
   l->setGeometry(left, top, width, height);
   l->setAttribute(Qt::WA_TranslucentBackground);
   return l;
@@ -91,11 +92,13 @@ TMessageForm::TMessageForm(QWidget* parent) : QDialog(parent) {
   AddPicture(this, 16, 12, 45, 45);
   AddLabel(this, QStringLiteral("Λέξη προς Αναζήτηση:"), 76, 12, true);
   DescrSearch_Edit = new QLineEdit(this);
+  DescrSearch_Edit->setAccessibleName(QStringLiteral("Λέξη προς Αναζήτηση"));
   DescrSearch_Edit->setGeometry(72, 36, 137, 21);
   AddLabel(this, QStringLiteral("Σημείωση:"), 24, 64, false, true);
   auto* memo = new QPlainTextEdit(this);
   memo->setGeometry(24, 80, 201, 33);
   memo->setReadOnly(true);
+  memo->setAccessibleName(QStringLiteral("Σημείωση"));
   memo->setFrameShape(QFrame::NoFrame);
   memo->setFocusPolicy(Qt::NoFocus);
   memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -120,12 +123,15 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
   AddLabel(this, QStringLiteral("Αναζήτηση των Λημμάτων που:"), 76, 12);
   AddLabel(this, QStringLiteral("Αρχίζουν με:"), 20, 48, true);
   Start_Edit = new QLineEdit(this);
+  Start_Edit->setAccessibleName(QStringLiteral("Αρχίζουν με"));
   Start_Edit->setGeometry(120, 44, 121, 21);
   AddLabel(this, QStringLiteral("Περιέχουν:"), 20, 76, true);
   Contain_edit = new QLineEdit(this);
+  Contain_edit->setAccessibleName(QStringLiteral("Περιέχουν"));
   Contain_edit->setGeometry(120, 72, 121, 21);
   AddLabel(this, QStringLiteral("Καταλήγουν σε:"), 20, 104, true);
   End_Edit = new QLineEdit(this);
+  End_Edit->setAccessibleName(QStringLiteral("Καταλήγουν σε"));
   End_Edit->setGeometry(120, 100, 121, 21);
   AddLabel(this, QStringLiteral("Ανήκουν στην Κατηγορία:"), 20, 132, true);
   ShortCuts_Combo = new QComboBox(this);
@@ -133,6 +139,8 @@ TSearchForm::TSearchForm(QWidget* parent) : QDialog(parent) {
   ShortCuts_Combo->setEditable(false);
   ShortCuts_Combo->setMaxVisibleItems(12);
   ShortCuts_Combo->setToolTip(QStringLiteral("Επιλογή Επιστήμης"));
+  ShortCuts_Combo->setAccessibleName(QStringLiteral("Ανήκουν στην Κατηγορία"));
+  ShortCuts_Combo->setAccessibleDescription(ShortCuts_Combo->toolTip());
   QPalette pal = ShortCuts_Combo->palette();
   pal.setColor(QPalette::Text, QColor(128, 0, 0));
   pal.setColor(QPalette::ButtonText, QColor(128, 0, 0));
@@ -158,6 +166,7 @@ TShortCutsForm::TShortCutsForm(QWidget* parent) : QDialog(parent) {
   setMinimumSize(400 - 8, 100 - 27);  // the outer minimum of 400 x 100, less the frame
   resize(432, 250);                   // outer 440 x 277
   StringGrid1 = new QTableWidget(this);
+  StringGrid1->setAccessibleName(QStringLiteral("Συντομογραφίες και η σημασία τους"));
   StringGrid1->setColumnCount(2);
   StringGrid1->horizontalHeader()->hide();
   StringGrid1->verticalHeader()->hide();

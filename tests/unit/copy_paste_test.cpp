@@ -163,5 +163,58 @@ TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
   EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kPrint, FocusedControl::kOther));
 }
 
+// A copy given inside a control runs the copy command's rule for that control, whatever
+// control had the focus last, always with CopyInProgress raised around the write.
+TEST(CopyInTextControlTest, EachControlCopiesByTheRuleUnderCopyInProgress) {
+  struct Case {
+    FocusedControl control;
+    std::string tag_before;
+    size_t entry_sel_length;
+    std::string copied, tag_after;
+  };
+  const Case cases[] = {
+      {FocusedControl::kEntryText, "DESCRIPTION_TEXT", 4, "head", "DESCRIPTION_TEXT"},
+      {FocusedControl::kEntryText, "ENTRY_TEXT", 0, "row", "ENTRY_TEXT"},
+      {FocusedControl::kDescriptionText, "ENTRY_TEXT", 4, "explanation", "DESCRIPTION_TEXT"},
+      {FocusedControl::kEntriesList, "DESCRIPTION_TEXT", 4, "row", "ENTRIES_LIST"},
+      {FocusedControl::kOther, "DESCRIPTION_TEXT", 4, "explanation", "DESCRIPTION_TEXT"},
+  };
+  for (const Case& c : cases) {
+    DesktopHarness h;
+    h.core.List.Add("row", 1);
+    h.core.List.Selected = 0;
+    h.view.entry_text = "headword";
+    h.view.entry_sel_length = c.entry_sel_length;
+    h.view.description = "explanation";
+    h.core.FocusedControlTag = c.tag_before;
+    bool in_progress = false;
+    h.clipboard.on_write = [&] { in_progress = h.core.CopyInProgress; };
+    CopyInTextControl(h.core, c.control);
+    EXPECT_EQ(h.clipboard.text, c.copied) << static_cast<int>(c.control);
+    EXPECT_EQ(h.core.FocusedControlTag, c.tag_after);
+    EXPECT_TRUE(in_progress);
+    EXPECT_FALSE(h.core.CopyInProgress);
+  }
+}
+
+TEST(CopyInTextControlTest, CutCopiesOnlyASelection) {
+  DesktopHarness h;
+  h.clipboard.text = "before";
+  h.view.entry_text = "headword";
+  h.core.List.Add("row", 1);
+  h.core.List.Selected = 0;
+  EXPECT_FALSE(CopyEntrySelectionForCut(h.core));
+  EXPECT_EQ(h.clipboard.text, "before");
+
+  h.view.entry_sel_start = 4;
+  h.view.entry_sel_length = 4;
+  bool in_progress = false;
+  h.clipboard.on_write = [&] { in_progress = h.core.CopyInProgress; };
+  EXPECT_TRUE(CopyEntrySelectionForCut(h.core));
+  EXPECT_EQ(h.clipboard.text, "word");
+  EXPECT_TRUE(in_progress);
+  EXPECT_EQ(h.view.entry_text, "headword");  // the caller removes the selection
+}
+
 }  // namespace
 }  // namespace zelvoran::testing
