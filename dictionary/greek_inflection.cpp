@@ -184,11 +184,35 @@ void EmitKeep(Forms& out, const Word& stem, std::initializer_list<const char16_t
 
 // Past tenses: the accent on the third syllable from the end; a shorter word takes the
 // augment (έ-γραψα, ή-θελα) where `augment` is given and the stem begins with a consonant.
+// Popular verbs say πιά-νω, άδεια-σα, μοιά-ζω as one syllable: an ι after π, λ, ρ, μ, ν, β and
+// the groups ει, οι before α run into the vowel that follows them. Learned ones keep it apart
+// (σχολί-α-σα, παρουσί-α-σα), hence no merging after σ, κ, τ.
+void MergeGlides(const U& s, Nuclei* n) {
+  int out = 0;
+  for (int k = 0; k < n->count; ++k) {
+    Nucleus cur = n->n[k];
+    if (k + 1 < n->count && n->n[k + 1].first == cur.last + 1) {
+      const bool single_i = cur.first == cur.last && s[cur.first] == u'ι' && cur.first > 0 &&
+                            UV(u"πλρμνβ").find(s[cur.first - 1]) != UV::npos;
+      const bool group = cur.last == cur.first + 1 && s[cur.last] == u'ι' &&
+                         (s[cur.first] == u'ε' || s[cur.first] == u'ο') &&
+                         s[cur.last + 1] == u'α';  // not τελεί-ω-σα
+      if (single_i || group) {
+        cur = {cur.first, n->n[k + 1].last, n->n[k + 1].mark};
+        ++k;
+      }
+    }
+    n->n[out++] = cur;
+  }
+  n->count = out;
+}
+
 U Past(const U& stem, UV ending, char16_t augment) {
   Word w;
   w.s = stem + Parse(ending).s;
   Nuclei n;
   FindNuclei(w.s, -1, &n);
+  MergeGlides(w.s, &n);
   if (n.count >= 3) {
     w.acc = n.n[n.count - 3].mark;
   } else if (augment != 0 && !w.s.empty() && !IsPlainVowel(w.s[0])) {
@@ -319,7 +343,8 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
     if (!oxytone(2) && IsNeuterOs(s)) {
       emit(stem, {{u"ους", kPenult}}, {{u"η", kPenult}, {u"ών", kKeep}});
     } else {
-      emit(stem, {{u"ου", kPenult}, {u"ο", kKeep}, {u"ε", kKeep}},
+      // του ανθρώπου, and the popular genitive with the accent kept (του πόλεμου, του ήλιου)
+      emit(stem, {{u"ου", kPenult}, {u"ου", kKeep}, {u"ο", kKeep}, {u"ε", kKeep}},
            {{u"οι", kKeep}, {u"ων", kPenult}, {u"ους", kPenult}});
     }
     return;
@@ -379,7 +404,9 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
       emit(stem, {{u"άς", kKeep}}, {{u"άδες", kKeep}, {u"άδων", kKeep}});
       return;
     }
-    emit(stem, {{u"ας", kKeep}}, {{u"ες", kKeep}, {u"ών", kKeep}});
+    // η εφημερίδα, των εφημερίδων; η ομάδα, των ομάδων
+    const bool keeps = EndsWithAny(s, {u"ιδα", u"αδα"}) && w.acc == size - 3;
+    emit(stem, {{u"ας", kKeep}}, {{u"ες", kKeep}, {keeps ? u"ων" : u"ών", kPenult}});
     return;
   }
   if (EndsWith(s, u"η")) {
@@ -507,6 +534,12 @@ void Adjective(const Word& w, Forms& out) {
       EmitKeep(out, stem, {u"ους", u"η", u"εις", u"ων"});
       if (EndsWith(s, u"ωδησ")) EmitKeep(out, stem, {u"ες"});
     }
+    return;
+  }
+  if (EndsWithAny(s, {u"μων", u"φρων"}) && !oxy2) {  // ελεήμων, ελεήμονος, ελεήμον
+    const Word stem = Cut(w, 2);
+    Emit(out, stem,
+         {{u"ονος", kKeep}, {u"ονα", kKeep}, {u"ονες", kKeep}, {u"ονων", kPenult}, {u"ον", kKeep}});
     return;
   }
   if (EndsWith(s, u"ων")) {  // ενδιαφέρων, ενδιαφέρουσα, ενδιαφέρον
@@ -1083,7 +1116,12 @@ void Generate(const U& text, GreekPartOfSpeech pos, Forms& out) {
   if (pos == GreekPartOfSpeech::kUnknown) pos = Guess(w);
   switch (pos) {
     case GreekPartOfSpeech::kNoun:
-      Noun(w, false, out);
+      // Nouns in -ικός are adjectives used as nouns (ο μηχανικός, η μηχανική).
+      if (EndsWith(w.s, u"ικος") && w.acc == static_cast<int>(w.s.size()) - 2) {
+        Adjective(w, out);
+      } else {
+        Noun(w, false, out);
+      }
       break;
     case GreekPartOfSpeech::kProperNoun:
       Noun(w, true, out);
