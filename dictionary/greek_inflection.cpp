@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "dictionary/cp1253.h"
 
@@ -26,10 +28,14 @@ constexpr UV kAccentedVowels = u"άέήίόύώΐΰ";
 constexpr UV kPlainVowels = u"αεηιουωϊϋ";
 
 bool IsPlainVowel(char16_t c) {
-  return kPlainVowels.find(c) != UV::npos;
+  // α ε η ι ο υ ω ϊ ϋ as bits from α (U+03B1)
+  constexpr uint32_t kMask = (1u << 0) | (1u << 4) | (1u << 6) | (1u << 8) | (1u << 14) |
+                             (1u << 20) | (1u << 24) | (1u << 25) | (1u << 26);
+  const unsigned offset = static_cast<unsigned>(c) - 0x3B1u;
+  return offset < 27 && ((kMask >> offset) & 1u) != 0;
 }
 bool IsAccented(char16_t c) {
-  return kAccentedVowels.find(c) != UV::npos;
+  return (c >= u'ά' && c <= u'ί') || (c >= u'ό' && c <= u'ώ') || c == u'ΐ' || c == u'ΰ';
 }
 char16_t Plain(char16_t c) {
   const size_t p = kAccentedVowels.find(c);
@@ -134,13 +140,14 @@ void AccentFrom(Word& w, int from) {
   if (n.count > 0) w.acc = n.n[n.count - 1].mark;
 }
 
-U Render(const Word& w, bool drop_monosyllable_accent = true) {
-  U out = w.s;
+U Render(Word w, bool drop_monosyllable_accent = true) {
+  U out = std::move(w.s);
   if (w.acc >= 0 && w.acc < static_cast<int>(out.size())) {
     bool keep = true;
-    if (drop_monosyllable_accent) {
+    // Three vowels always make two syllables; only shorter words need the count.
+    if (drop_monosyllable_accent && std::count_if(out.begin(), out.end(), IsPlainVowel) < 3) {
       Nuclei n;
-      FindNuclei(w.s, w.acc, &n);
+      FindNuclei(out, w.acc, &n);
       keep = n.count > 1;
     }
     if (keep) out[w.acc] = WithAccent(out[w.acc]);
@@ -160,18 +167,27 @@ struct End {
 
 // The stem with one ending attached (see the comment at the top).
 U Attach(const Word& stem, UV ending, char mode) {
-  const Word e = Parse(ending);
   Word w;
-  w.s = stem.s + e.s;
-  if (e.acc >= 0) {
-    w.acc = static_cast<int>(stem.s.size()) + e.acc;
+  w.s.reserve(stem.s.size() + ending.size());
+  w.s = stem.s;
+  int ending_acc = -1;
+  for (char16_t c : ending) {
+    if (IsAccented(c)) {
+      ending_acc = static_cast<int>(w.s.size());
+      w.s.push_back(Plain(c));
+    } else {
+      w.s.push_back(c == u'ς' ? u'σ' : c);
+    }
+  }
+  if (ending_acc >= 0) {
+    w.acc = ending_acc;
   } else if (stem.acc < 0) {
     AccentFrom(w, static_cast<int>(stem.s.size()));
   } else {
     w.acc = stem.acc;
     Limit(w, mode == kPenult ? 2 : 3);
   }
-  return Render(w);
+  return Render(std::move(w));
 }
 
 void Emit(Forms& out, const Word& stem, std::initializer_list<End> endings) {
@@ -184,16 +200,19 @@ void EmitKeep(Forms& out, const Word& stem, std::initializer_list<const char16_t
 
 // Past tenses: the accent on the third syllable from the end; a shorter word takes the
 // augment (έ-γραψα, ή-θελα) where `augment` is given and the stem begins with a consonant.
-// Popular verbs say πιά-νω, άδεια-σα, μοιά-ζω as one syllable: an ι after π, λ, ρ, μ, ν, β and
-// the groups ει, οι before α run into the vowel that follows them. Learned ones keep it apart
+// Popular verbs say πιά-νω, άδεια-σα, μοιά-ζω as one syllable: an ι after π, λ, ρ, μ, ν, β, δ
+// (διώ-χνω), a consonant and τ (φτιά-χνω), and the groups ει, οι before α run into the vowel
+// that follows them. Learned ones keep it apart
 // (σχολί-α-σα, παρουσί-α-σα), hence no merging after σ, κ, τ.
 void MergeGlides(const U& s, Nuclei* n) {
   int out = 0;
   for (int k = 0; k < n->count; ++k) {
     Nucleus cur = n->n[k];
     if (k + 1 < n->count && n->n[k + 1].first == cur.last + 1) {
-      const bool single_i = cur.first == cur.last && s[cur.first] == u'ι' && cur.first > 0 &&
-                            UV(u"πλρμνβ").find(s[cur.first - 1]) != UV::npos;
+      const bool single_i =
+          cur.first == cur.last && s[cur.first] == u'ι' && cur.first > 0 &&
+          (UV(u"πλρμνβδ").find(s[cur.first - 1]) != UV::npos ||
+           (s[cur.first - 1] == u'τ' && cur.first > 1 && !IsPlainVowel(s[cur.first - 2])));
       const bool group = cur.last == cur.first + 1 && s[cur.last] == u'ι' &&
                          (s[cur.first] == u'ε' || s[cur.first] == u'ο') &&
                          s[cur.last + 1] == u'α';  // not τελεί-ω-σα
@@ -404,8 +423,8 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
       emit(stem, {{u"άς", kKeep}}, {{u"άδες", kKeep}, {u"άδων", kKeep}});
       return;
     }
-    // η εφημερίδα, των εφημερίδων; η ομάδα, των ομάδων
-    const bool keeps = EndsWithAny(s, {u"ιδα", u"αδα"}) && w.acc == size - 3;
+    // η εφημερίδα, των εφημερίδων; η ομάδα, των ομάδων; η εικόνα, των εικόνων
+    const bool keeps = EndsWithAny(s, {u"ιδα", u"αδα", u"ονα", u"τερα"}) && w.acc == size - 3;
     emit(stem, {{u"ας", kKeep}}, {{u"ες", kKeep}, {keeps ? u"ων" : u"ών", kPenult}});
     return;
   }
@@ -1000,6 +1019,7 @@ constexpr IrregularVerb kIrregularVerbs[] = {
      u"Q:σπαστ M:σπασμ"},
     {u"ανοίγω", u"R Z N:ανοιξ S:ανοιξ άνοιξε ανοίξτε Q:ανοιχτ M:ανοιγμ"},
     {u"αρέσω", u"R N:αρεσ S:αρεσ"},
+    {u"πνίγω", u"R Z P:πνιξ S:πνιξ πνίξε πνίξτε N:πνιγηκ πνιγώ πνιγείς πνιγεί M:πνιγμ"},
     {u"δέχομαι", u"Z N:δεχτηκ δεχτώ δεχτείς δεχτεί δεχτούμε δεχτείτε δεχτούν δέξου"},
     {u"λέγω", u"R P:λεγ N:ειπ S:π"},
 };

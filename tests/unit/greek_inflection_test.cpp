@@ -167,7 +167,7 @@ TEST(GreekInflection, ForwardsNoDuplicatesNorTheHeadwordAndLowersCapitals) {
       EXPECT_FALSE(f.size() >= 2 && f.compare(f.size() - 2, 2, "σ") == 0) << f;
     }
   }
-  EXPECT_TRUE(Has(Forms("ΑΝΘΡΩΠΟΣ", "n"), "ανθρώπου"));
+  EXPECT_TRUE(Has(Forms("Άνθρωπος", "n"), "ανθρώπου"));
   // Windows-1253 in and out.
   const std::vector<std::string> cp =
       GreekInflectedForms(Utf8ToCp1253("σπίτι"), GreekPartOfSpeech::kNoun);
@@ -226,7 +226,7 @@ TEST(GreekInflection, CoversTheHandWrittenListOfForms) {
   ASSERT_GT(total, 300);
   const double share = 100.0 * found / total;
   std::printf("Greek forms covered: %d of %d (%.1f%%)\n%s", found, total, share, misses.c_str());
-  EXPECT_GE(share, 98.0);
+  EXPECT_GE(share, 99.5);
 }
 
 }  // namespace
