@@ -391,9 +391,14 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
   }
   if (EndsWith(s, u"ης")) {
     const Word stem = Cut(w, 2);
-    if (EndsWith(s, u"της")) {  // ο μαθητής, ο πολίτης
+    const bool popular =
+        oxytone(2)
+            ? EndsWithAny(s, {u"τζησ", u"τσησ", u"ξησ", u"λησ"})
+            : EndsWithAny(s, {u"αρησ", u"ουλησ", u"απησ", u"αβησ", u"ουρησ", u"ακησ", u"ιδησ"});
+    if (EndsWith(s, u"της") || (!oxytone(2) && !popular)) {
+      // ο μαθητής, ο πολίτης, ο γυμνασιάρχης, ο βιβλιοπώλης
       emit(stem, {{u"η", kKeep}}, {{u"ες", kKeep}, {u"ών", kKeep}});
-    } else if (oxytone(2) && !EndsWithAny(s, {u"τζησ", u"τσησ", u"ξησ", u"λησ"})) {
+    } else if (oxytone(2) && !popular) {
       // learned -ής (ο συγγενής, οι συγγενείς)
       emit(stem, {{u"ή", kKeep}, {u"ούς", kKeep}}, {{u"είς", kKeep}, {u"ών", kKeep}});
     } else {  // ο μανάβης, οι μανάβηδες; ο καφετζής, οι καφετζήδες
@@ -525,7 +530,7 @@ void Adjective(const Word& w, Forms& out) {
     const Word stem = Cut(w, 2);
     const char16_t before = stem.s.back();
     AdjectiveOs(stem, IsPlainVowel(before), out);
-    if (!EndsWith(s, u"μενοσ") && !(EndsWith(s, u"ινοσ") && !oxy2)) {
+    if (!EndsWithAny(s, {u"μενοσ", u"τεροσ", u"τατοσ"}) && !(EndsWith(s, u"ινοσ") && !oxy2)) {
       // ωραίος → ωραιότερος; the accent of the stem gives way to the suffix's
       Comparative(stem.s, u"ότερ", out);
     }
@@ -649,7 +654,11 @@ VerbStems StemsOfFirst(const U& p) {
     v.aorist = base(1) + u"σ";
   } else if (EndsWith(p, u"κλειν")) {  // κλείνω, έκλεισα, κλείστηκα, κλεισμένος
     v.aorist = base(1) + u"σ";
-  } else if (EndsWithAny(p, {u"ιν", u"ειν"})) {  // κρίνω, έκρινα, κρίθηκα, κριμένος
+  } else if (EndsWith(p, u"ειν")) {  // προτείνω, πρότεινα, προτάθηκε
+    v.aorist = p;
+    v.passive = base(3) + u"αθ";
+    return v;
+  } else if (EndsWith(p, u"ιν")) {  // κρίνω, έκρινα, κρίθηκα, κριμένος
     v.aorist = p;
     v.passive = base(1) + u"θ";
     v.participle = base(1) + u"μ";
@@ -665,6 +674,11 @@ VerbStems StemsOfFirst(const U& p) {
     v.aorist = base(1);
     v.passive = base(1) + u"θ";
     v.participle = base(1) + u"μ";
+    return v;
+  } else if (EndsWith(p, u"αρ") && n >= 3) {  // παρκάρω, παρκάρισα, παρκαρίστηκε
+    v.aorist = p + u"ισ";
+    v.passive = p + u"ιστ";
+    v.participle = p + u"ισμ";
     return v;
   } else if (EndsWithAny(p, {u"ρ", u"λ"})) {  // προσφέρω, πρόσφερα, προσφέρθηκα
     v.aorist = EndsWith(p, u"λλ") ? base(1) : p;
@@ -872,6 +886,7 @@ void DeponentFirst(const Word& w, Forms& out) {  // σκέφτομαι, δέχο
   const Word p = Cut(w, 4);
   if (p.s.empty()) return;
   EmitPassivePresentFirst(p, out);
+  if (EndsWith(p.s, u"ερχ")) return;  // the compounds of έρχομαι have irregular pasts
   const U& s = p.s;
   U q;
   bool imperative = true;  // σκέψου, from the active aorist stem
