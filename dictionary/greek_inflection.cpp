@@ -917,6 +917,11 @@ void DeponentContract(const U& stem, UV kind, Forms& out) {
     const bool eta = EndsWithAny(stem, {u"αρν"});
     EmitPassiveAorist(stem + (eta ? u"ηθ" : u"εθ"), out);
     out.push_back(OnStem(stem + (eta ? u"ησ" : u"εσ"), u"ου"));
+  } else if (kind == u"ω") {  // εξαρτώμαι, εξαρτάται, εξαρτήθηκα
+    EmitKeep(out, st,
+             {u"άσαι", u"άται", u"όμαστε", u"άστε", u"ώνται", u"όμουν", u"όσουν", u"όταν",
+              u"όμασταν", u"όσασταν", u"ώνταν"});
+    EmitPassiveAorist(stem + u"ηθ", out);
   } else if (kind == u"α") {  // κοιμάμαι, κοιμήθηκα
     EmitKeep(out, st,
              {u"άσαι", u"άται", u"όμαστε", u"άστε", u"ούνται", u"όμουν", u"όμουνα", u"όσουν",
@@ -1111,6 +1116,8 @@ void Verb(const Word& w, Forms& out) {
     DeponentContract(s.substr(0, s.size() - 5), u"ιε", out);
   } else if (EndsWith(s, u"αμαι") && w.acc == size - 4) {
     DeponentContract(s.substr(0, s.size() - 4), u"α", out);
+  } else if (EndsWith(s, u"ωμαι") && w.acc == size - 4) {
+    DeponentContract(s.substr(0, s.size() - 4), u"ω", out);
   } else if (EndsWith(s, u"ουμαι") && w.acc == size - 4) {
     DeponentContract(s.substr(0, s.size() - 5), u"ου", out);
   } else if (EndsWith(s, u"ομαι") && w.acc >= 0 && w.acc < size - 4) {
