@@ -1,0 +1,242 @@
+#include "dictionary/greek_inflection.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "dictionary/cp1253.h"
+
+namespace zelvoran {
+namespace {
+
+std::vector<std::string> Forms(const std::string& headword, const char* tag) {
+  return GreekInflectedFormsUtf8(headword, GreekPartOfSpeechFromTag(tag));
+}
+
+bool Has(const std::vector<std::string>& forms, const std::string& form) {
+  return std::find(forms.begin(), forms.end(), form) != forms.end();
+}
+
+struct Paradigm {
+  const char* headword;
+  const char* tag;
+  std::vector<std::string> present;  // forms that must be generated
+  std::vector<std::string> absent;   // wrongly accented or made-up forms that must not be
+};
+
+class GreekParadigmTest : public ::testing::TestWithParam<Paradigm> {};
+
+TEST_P(GreekParadigmTest, GeneratesTheFormsWithTheirAccents) {
+  const Paradigm& p = GetParam();
+  const std::vector<std::string> forms = Forms(p.headword, p.tag);
+  for (const std::string& f : p.present) EXPECT_TRUE(Has(forms, f)) << p.headword << " → " << f;
+  for (const std::string& f : p.absent) EXPECT_FALSE(Has(forms, f)) << p.headword << " ↛ " << f;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Nouns, GreekParadigmTest,
+    ::testing::Values(
+        Paradigm{"άνθρωπος",
+                 "n",
+                 {"ανθρώπου", "ανθρώπων", "ανθρώπους", "άνθρωποι", "άνθρωπε"},
+                 {"άνθρωπων", "ανθρωπών"}},
+        Paradigm{"ουρανός", "n", {"ουρανού", "ουρανό", "ουρανοί", "ουρανών", "ουρανούς"}, {}},
+        Paradigm{"δάσος", "n", {"δάσους", "δάση", "δασών"}, {"δάσου", "δάσοι"}},
+        Paradigm{"μέγεθος", "n", {"μεγέθους", "μεγέθη", "μεγεθών"}, {"μέγεθου"}},
+        Paradigm{"πατέρας", "n", {"πατέρα", "πατέρες", "πατέρων"}, {"πατερών"}},
+        Paradigm{"ψαράς", "n", {"ψαρά", "ψαράδες", "ψαράδων"}, {"ψαρές"}},
+        Paradigm{"μαθητής", "n", {"μαθητή", "μαθητές", "μαθητών"}, {"μαθητήδες"}},
+        Paradigm{"πολίτης", "n", {"πολίτη", "πολίτες", "πολιτών"}, {"πολίτων"}},
+        Paradigm{"καφές", "n", {"καφέ", "καφέδες", "καφέδων"}, {}},
+        Paradigm{"παππούς", "n", {"παππού", "παππούδες"}, {}},
+        Paradigm{"συγγραφέας", "n", {"συγγραφέα", "συγγραφείς", "συγγραφέων"}, {}},
+        Paradigm{"θάλασσα", "n", {"θάλασσας", "θάλασσες", "θαλασσών"}, {"θάλασσων"}},
+        Paradigm{"γυναίκα", "n", {"γυναίκας", "γυναίκες", "γυναικών"}, {}},
+        Paradigm{"καρδιά", "n", {"καρδιάς", "καρδιές", "καρδιών"}, {}},
+        Paradigm{"εφημερίδα", "n", {"εφημερίδας", "εφημερίδες", "εφημερίδων"}, {"εφημεριδών"}},
+        Paradigm{"πόλη", "n", {"πόλης", "πόλεις", "πόλεων", "πόλεως"}, {"πόλες", "πολέως"}},
+        Paradigm{"απόφαση", "n", {"απόφασης", "αποφάσεις", "αποφάσεων"}, {"απόφασεις"}},
+        Paradigm{"τιμή", "n", {"τιμής", "τιμές", "τιμών"}, {"τιμείς"}},
+        Paradigm{"αλεπού", "n", {"αλεπούς", "αλεπούδες"}, {}},
+        Paradigm{"μάθημα", "n", {"μαθήματος", "μαθήματα", "μαθημάτων"}, {"μάθηματος"}},
+        Paradigm{"σπίτι", "n", {"σπιτιού", "σπίτια", "σπιτιών"}, {"σπίτιου"}},
+        Paradigm{"παιδί", "n", {"παιδιού", "παιδιά", "παιδιών"}, {}},
+        Paradigm{"πρόσωπο", "n", {"προσώπου", "πρόσωπα", "προσώπων"}, {"πρόσωπου"}},
+        Paradigm{"χωριό", "n", {"χωριού", "χωριά", "χωριών"}, {}},
+        Paradigm{"γράψιμο", "n", {"γραψίματος", "γραψίματα", "γραψιμάτων"}, {}},
+        Paradigm{"ενδιαφέρον", "n", {"ενδιαφέροντος", "ενδιαφέροντα", "ενδιαφερόντων"}, {}},
+        Paradigm{"κρέας", "n", {"κρέατος", "κρέατα"}, {"κρέα"}},
+        Paradigm{
+            "βιβλιοπώλης", "n", {"βιβλιοπώλη", "βιβλιοπώλες", "βιβλιοπωλών"}, {"βιβλιοπώληδες"}},
+        Paradigm{"μανάβης", "n", {"μανάβη", "μανάβηδες"}, {"μανάβες"}},
+        Paradigm{"εικόνα", "n", {"εικόνας", "εικόνων"}, {"εικονών"}},
+        // Place names have no plural.
+        Paradigm{"Αθήνα", "pn", {"αθήνας"}, {"αθήνες", "αθηνών"}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Adjectives, GreekParadigmTest,
+    ::testing::Values(
+        Paradigm{"όμορφος",
+                 "adj",
+                 {"όμορφη", "όμορφο", "όμορφου", "όμορφης", "όμορφοι", "όμορφες", "όμορφα",
+                  "όμορφων", "όμορφους", "ομορφότερος", "ομορφότερη"},
+                 {"ομόρφου"}},
+        Paradigm{"ωραίος", "adj", {"ωραία", "ωραίας", "ωραίο", "ωραιότερος"}, {"ωραίη"}},
+        Paradigm{"ηπιότερος", "adj", {"ηπιότερη"}, {"ηπιοτερότερος"}},
+        Paradigm{"καλός", "adj", {"καλή", "καλό", "καλοί", "καλύτερος", "καλύτερη"}, {"καλότερος"}},
+        Paradigm{"πολύς", "adj", {"πολλή", "πολύ", "πολλοί", "πολλά", "πολλών"}, {"πολιά"}},
+        Paradigm{"βαρύς", "adj", {"βαριά", "βαρύ", "βαριές", "βαριοί", "βαρύτερος"}, {}},
+        Paradigm{"ευρύς", "adj", {"ευρεία", "ευρύ", "ευρείς", "ευρέος"}, {"ευριά"}},
+        Paradigm{"διεθνής", "adj", {"διεθνή", "διεθνούς", "διεθνείς", "διεθνές", "διεθνών"}, {}},
+        Paradigm{"ζηλιάρης", "adj", {"ζηλιάρα", "ζηλιάρικο", "ζηλιάρηδες"}, {}},
+        Paradigm{"ενδιαφέρων",
+                 "adj",
+                 {"ενδιαφέρουσα", "ενδιαφέροντος", "ενδιαφέρον", "ενδιαφερόντων", "ενδιαφερουσών"},
+                 {}},
+        Paradigm{"ελεήμων", "adj", {"ελεήμονος", "ελεήμονες", "ελεημόνων"}, {"ελεήμουσα"}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Verbs, GreekParadigmTest,
+    ::testing::Values(
+        Paradigm{"γράφω",
+                 "v",
+                 {"γράφεις",    "γράφουμε",  "γράφουν",   "έγραφα",     "γράφαμε",
+                  "έγραψα",     "έγραψες",   "έγραψε",    "γράψαμε",    "γράψατε",
+                  "έγραψαν",    "γράψανε",   "γράψω",     "γράψεις",    "γράψε",
+                  "γράψτε",     "γράφοντας", "γράφομαι",  "γραφόμαστε", "γράφτηκα",
+                  "γραφτήκαμε", "γραφτεί",   "γραμμένος", "γραμμένη",   "γραμμένα"},
+                 {"γράψα", "έγραψαμε", "εγράψαμε", "γραψάμε"}},
+        Paradigm{"δουλεύω",
+                 "v",
+                 {"δούλεψα", "δουλέψαμε", "δούλευα", "δουλεύτηκε", "δουλεμένος"},
+                 {"δουλεύψα"}},
+        Paradigm{"αγοράζω", "v", {"αγόρασα", "αγοράσω", "αγοράστηκε", "αγορασμένος"}, {}},
+        Paradigm{"κοιτάζω", "v", {"κοίταξα", "κοιτάξει"}, {"κοίτασα"}},
+        Paradigm{"πληρώνω", "v", {"πλήρωσα", "πληρώσει", "πληρώθηκε", "πληρωμένος"}, {}},
+        Paradigm{"ανοίγω", "v", {"άνοιξα", "ανοίξει", "ανοίχτηκε", "ανοιγμένος"}, {"ανοίγα"}},
+        Paradigm{"ζεσταίνω", "v", {"ζέστανα", "ζεστάνει", "ζεστάθηκε", "ζεσταμένος"}, {}},
+        Paradigm{"πιάνω", "v", {"έπιασα", "πιάσαμε", "έπιανα"}, {"πίασα"}},
+        Paradigm{"τελειώνω", "v", {"τελείωσα", "τελειώσαμε"}, {"τέλειωσα"}},
+        Paradigm{"αγαπάω",
+                 "v",
+                 {"αγαπάς", "αγαπάει", "αγαπούν", "αγαπούσα", "αγάπησα", "αγαπήσαμε", "αγαπήσει",
+                  "αγαπώντας", "αγαπιέμαι", "αγαπήθηκε", "αγαπημένος", "αγάπα"},
+                 {"αγαπείς"}},
+        Paradigm{"ξεχνάω", "v", {"ξέχασα", "ξεχάσει", "ξεχασμένος"}, {"ξέχνασα"}},
+        Paradigm{
+            "θεωρώ", "v", {"θεωρείς", "θεωρεί", "θεωρούσε", "θεώρησα", "θεωρείται"}, {"θεωράς"}},
+        Paradigm{"σκέφτομαι", "v", {"σκέφτεσαι", "σκέφτηκα", "σκεφτείς", "σκέψου"}, {}},
+        Paradigm{"κοιμάμαι", "v", {"κοιμάσαι", "κοιμόμαστε", "κοιμήθηκα", "κοιμηθεί"}, {}},
+        Paradigm{"εξαρτώμαι", "v", {"εξαρτάται", "εξαρτώνται", "εξαρτήθηκε"}, {}},
+        Paradigm{"παρκάρω", "v", {"παρκάρισα", "παρκαρίστηκε", "παρκαρισμένο"}, {"παρκάρθηκε"}},
+        Paradigm{"προτείνω", "v", {"πρότεινα", "προτείναμε", "προτάθηκε"}, {"προτείθηκε"}},
+        Paradigm{"ανέρχομαι", "v", {"ανέρχεται"}, {"ανέρχτηκε"}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    IrregularVerbs, GreekParadigmTest,
+    ::testing::Values(
+        Paradigm{"είμαι", "v", {"είσαι", "είναι", "ήμουν", "ήταν", "ήμασταν"}, {}},
+        Paradigm{"έχω", "v", {"έχεις", "είχα", "είχαμε"}, {"έχα", "έσχα"}},
+        Paradigm{"λέω",
+                 "v",
+                 {"λες", "λέει", "είπα", "είπαμε", "πω", "πεις", "πούμε", "πείτε", "έλεγα"},
+                 {"λέεσαι", "πέτε"}},
+        Paradigm{"πηγαίνω", "v", {"πήγα", "πήγαμε", "πάει", "πήγαινα"}, {}},
+        Paradigm{"έρχομαι", "v", {"ήρθα", "ήρθαμε", "έρθει", "έλα", "ερχόταν"}, {}},
+        Paradigm{"τρώω", "v", {"τρως", "έφαγα", "φάγαμε", "φάει", "έτρωγα"}, {}},
+        Paradigm{"βλέπω", "v", {"είδα", "δω", "δούμε", "δείτε", "έβλεπα"}, {"δέτε"}},
+        Paradigm{"πίνω", "v", {"ήπια", "ήπιαμε", "πιει"}, {"ηπίαμε"}},
+        Paradigm{"βρίσκω", "v", {"βρήκα", "βρήκαμε", "βρει", "βρέθηκα"}, {}},
+        Paradigm{"δίνω", "v", {"έδωσα", "δώσαμε", "δώσει", "δόθηκε"}, {}},
+        Paradigm{"παίρνω", "v", {"πήρα", "πάρει", "πάρθηκε"}, {}},
+        Paradigm{"ανεβαίνω", "v", {"ανέβηκα", "ανεβήκαμε", "ανέβει"}, {}},
+        Paradigm{"ξέρω", "v", {"ήξερα", "ξέραμε"}, {"έξερα"}},
+        Paradigm{"θέλω", "v", {"ήθελα", "θέλαμε", "θελήσει"}, {"έθελα"}},
+        Paradigm{"μπορώ", "v", {"μπορείς", "μπόρεσα", "μπορέσει", "μπορούσα"}, {"μπόρησα"}},
+        Paradigm{"καταλαβαίνω", "v", {"κατάλαβα", "καταλάβαμε", "καταλάβει"}, {}},
+        Paradigm{"καίω", "v", {"έκαψα", "κάηκε", "καμένος"}, {}},
+        Paradigm{"ζω", "v", {"ζεις", "έζησα", "ζήσει"}, {}},
+        Paradigm{"κάθομαι", "v", {"κάθισα", "κάτσε", "καθόταν"}, {}}));
+
+TEST(GreekInflection, ForwardsNoDuplicatesNorTheHeadwordAndLowersCapitals) {
+  for (const auto& [word, tag] : std::vector<std::pair<std::string, std::string>>{
+           {"γράφω", "v"}, {"άνθρωπος", "n"}, {"καλός", "adj"}, {"πόλη", "n"}}) {
+    const std::vector<std::string> forms = Forms(word, tag.c_str());
+    ASSERT_FALSE(forms.empty()) << word;
+    EXPECT_EQ(std::set<std::string>(forms.begin(), forms.end()).size(), forms.size()) << word;
+    EXPECT_FALSE(Has(forms, word)) << word;
+    for (const std::string& f : forms) {
+      // The final sigma at the end and only there.
+      const size_t final_sigma = f.find("ς");
+      EXPECT_TRUE(final_sigma == std::string::npos || final_sigma + 2 == f.size()) << f;
+      EXPECT_FALSE(f.size() >= 2 && f.compare(f.size() - 2, 2, "σ") == 0) << f;
+    }
+  }
+  EXPECT_TRUE(Has(Forms("Άνθρωπος", "n"), "ανθρώπου"));
+  // Windows-1253 in and out.
+  const std::vector<std::string> cp =
+      GreekInflectedForms(Utf8ToCp1253("σπίτι"), GreekPartOfSpeech::kNoun);
+  EXPECT_TRUE(std::find(cp.begin(), cp.end(), Utf8ToCp1253("σπιτιού")) != cp.end());
+}
+
+TEST(GreekInflection, GuessesThePartOfSpeechFromTheEnding) {
+  EXPECT_TRUE(Has(Forms("γράφω", ""), "έγραψα"));
+  EXPECT_TRUE(Has(Forms("θάλασσα", "x"), "θαλασσών"));
+  EXPECT_TRUE(Has(Forms("ελληνικός", ""), "ελληνική"));
+  EXPECT_EQ(GreekPartOfSpeechFromTag("pn"), GreekPartOfSpeech::kProperNoun);
+  EXPECT_EQ(GreekPartOfSpeechFromTag("adv"), GreekPartOfSpeech::kAdverb);
+  EXPECT_EQ(GreekPartOfSpeechFromTag("N"), GreekPartOfSpeech::kUnknown);
+}
+
+TEST(GreekInflection, UnknownWordsAndBadInputGiveNothing) {
+  for (const char* word :
+       {"", "καλή μέρα", "μπλε-γκρι", "house", "καλώς", "ΓΡΑΦΩ", "α", "\xff\xfe", "τάξη2"}) {
+    EXPECT_TRUE(Forms(word, "adv").empty()) << word;
+  }
+  EXPECT_TRUE(Forms("καλή μέρα", "n").empty());
+  EXPECT_TRUE(Forms("house", "n").empty());
+  EXPECT_TRUE(Forms("τάξη2", "n").empty());
+  EXPECT_TRUE(Forms("μπλε", "adj").empty());   // indeclinable
+  const std::string long_word(20000, '\xE1');  // α repeated, Windows-1253
+  EXPECT_TRUE(GreekInflectedForms(long_word, GreekPartOfSpeech::kNoun).empty());
+  std::string junk;
+  for (int i = 0; i < 256; ++i) junk.push_back(static_cast<char>(i));
+  EXPECT_TRUE(GreekInflectedForms(junk, GreekPartOfSpeech::kVerb).empty());
+}
+
+// Pairs written by hand from knowledge of Greek (tests/data/greek_forms.tsv): the share whose
+// form the generator produces from the headword.
+TEST(GreekInflection, CoversTheHandWrittenListOfForms) {
+  std::ifstream in(std::string(ZELVORAN_SOURCE_DIR) + "/tests/data/greek_forms.tsv");
+  ASSERT_TRUE(in) << "tests/data/greek_forms.tsv";
+  std::string line;
+  int total = 0;
+  int found = 0;
+  std::string misses;
+  while (std::getline(in, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    const size_t a = line.find('\t');
+    const size_t b = line.find('\t', a + 1);
+    ASSERT_NE(b, std::string::npos) << line;
+    const std::string form = Cp1253ToUtf8(CharLowerA(Utf8ToCp1253(line.substr(0, a))));
+    const std::string headword = line.substr(a + 1, b - a - 1);
+    const std::string tag = line.substr(b + 1);
+    ++total;
+    if (Has(Forms(headword, tag.c_str()), form)) {
+      ++found;
+    } else {
+      misses += "  " + form + " ← " + headword + " (" + tag + ")\n";
+    }
+  }
+  ASSERT_GT(total, 300);
+  const double share = 100.0 * found / total;
+  std::printf("Greek forms covered: %d of %d (%.1f%%)\n%s", found, total, share, misses.c_str());
+  EXPECT_GE(share, 99.5);
+}
+
+}  // namespace
+}  // namespace zelvoran
