@@ -354,7 +354,7 @@ void TMainLex::JoinClipboardChain() {
                                                            : FocusedControl::kOther;
       bool handled = true;
       Guarded([&] { handled = ToolbarShortcut(core, k, focus); });
-      if (!handled && k == ShortcutKey::kPaste && f == Entry_Text) Entry_Text->paste();
+      if (!handled && k == ShortcutKey::kPaste && f == Entry_Text) PasteIntoEntryText();
       if (!handled && k == ShortcutKey::kCopy && f == Entry_Text) Entry_Text->copy();
     });
   }
@@ -476,6 +476,13 @@ void TMainLex::FocusEntryText() {
   Entry_Text->setFocus(Qt::OtherFocusReason);
 }
 void TMainLex::PasteIntoEntryText() {
+  // Where the clipboard is read away from this thread, the text it last received is pasted:
+  // asking the owner again could hang the window.
+  if (auto* clipboard = dynamic_cast<QtClipboard*>(core_.svc.clipboard);
+      clipboard && clipboard->ReadsAway()) {
+    if (const std::optional<QString> text = clipboard->ReceivedText()) Entry_Text->insert(*text);
+    return;
+  }
   Entry_Text->paste();
 }
 
