@@ -3,7 +3,8 @@
 # (build-fuzz/), and the unit and GUI tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (build-asan/).
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
-ensure_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool poppler-utils x11-xkb-utils
+ensure_packages "${BUILD_PACKAGES[@]}" xvfb xauth xdotool poppler-utils x11-xkb-utils \
+  xclip x11-utils libx11-data
 build_all
 build_data
 (cd "$BUILD" && ctest --output-on-failure -j2)
