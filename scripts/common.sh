@@ -11,7 +11,7 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev libx11-dev
-  libxkbcommon-dev xkb-data libxcb1-dev libxcb-xfixes0-dev
+  libxkbcommon-dev xkb-data libxcb1-dev libxcb-xfixes0-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
   dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
 

@@ -1,6 +1,7 @@
 #include "platform/linux/entry_box_typing_qt.h"
 
 #include <QCoreApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -10,14 +11,22 @@ namespace zelvoran {
 
 EntryBoxTyping::EntryBoxTyping(XkbKeys& keys, QWidget* entry)
     : QObject(entry), keys_(keys), entry_(entry) {
-  // An input method would compose the desktop layout's dead keys before the key reaches the
-  // box; the box composes with its own layout instead.
-  entry->setAttribute(Qt::WA_InputMethodEnabled, false);
   entry->installEventFilter(this);
 }
 
 bool EntryBoxTyping::eventFilter(QObject* watched, QEvent* event) {
-  if (watched != entry_ || event->type() != QEvent::KeyPress || forwarding_) return false;
+  if (watched != entry_) return false;
+  // An input method (Qt's compose one among them) would compose the desktop layout's dead keys
+  // before the key reaches the box; the box declines it while it types with its own layout.
+  if (event->type() == QEvent::InputMethodQuery && keys_.HasLayout()) {
+    auto* query = static_cast<QInputMethodQueryEvent*>(event);
+    if (query->queries() == Qt::ImEnabled) {
+      query->setValue(Qt::ImEnabled, false);
+      query->accept();
+      return true;
+    }
+  }
+  if (event->type() != QEvent::KeyPress || forwarding_) return false;
   auto* key = static_cast<QKeyEvent*>(event);
   // Without an X keycode (offscreen, synthesised events) the key stays as it is.
   if (!keys_.HasLayout() || key->nativeScanCode() == 0) return false;

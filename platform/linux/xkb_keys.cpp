@@ -179,6 +179,8 @@ XkbKeys::Key XkbKeys::Impl::ComposeByTable(xkb_keysym_t sym, const std::string& 
 
 XkbKeys::XkbKeys(Compose compose) : impl_(std::make_unique<Impl>()) {
   impl_->context.reset(xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES));
+  // A layout that does not compile is a false result, not a message on the terminal.
+  if (impl_->context) xkb_context_set_log_level(impl_->context.get(), XKB_LOG_LEVEL_CRITICAL);
   if (impl_->context && compose == Compose::kLocaleTable) impl_->LoadCompose();
 }
 

@@ -23,6 +23,7 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
+trap 'exit 1' INT TERM
 start_private_x
 
 FAILURES=0
@@ -39,7 +40,7 @@ check() {  # check WHAT ACTUAL EXPECTED
 mkdir -p "$WORK/program" "$WORK/home/.config"
 cp "$BUILD/program/Zelvoran" "$WORK/program/"
 cp -r "$SOURCE/content" "$WORK/program/content"
-"$BUILD/tests/zelvoran-fixture-data" "$WORK/program/data" small >/dev/null
+"$BUILD/tests/zelvoran-fixture-data" "$WORK/program/data" desktop >/dev/null
 export HOME="$WORK/home" XDG_CONFIG_HOME="$WORK/home/.config" LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 (cd "$WORK/program" && exec ./Zelvoran) >"$WORK/program.log" 2>&1 &
@@ -63,25 +64,47 @@ QUICK_BUTTON=(368 21)
 click() { xdotool mousemove --window "$WIN" "$1" "$2" click 1; sleep 0.3; }
 keys() { xdotool key --window "$WIN" --delay 60 "$@"; sleep 0.3; }
 group() { "$PROBE" group; }
-# The entry box's text: selecting it all puts it in the PRIMARY selection.
+# The entry box's text: selecting it all puts it in the PRIMARY selection (an empty box leaves
+# the marker there).
 entry_text() {
-  printf '' | xclip -selection primary
+  printf '%s' '<none>' | xclip -selection primary >/dev/null 2>&1
   click "${ENTRY[@]}"
   keys ctrl+a
-  xclip -o -selection primary 2>/dev/null || true
+  local text
+  text="$(timeout 5 xclip -o -selection primary 2>/dev/null || true)"
+  [ "$text" = '<none>' ] && text=""
+  printf '%s' "$text"
 }
-clipboard() { xclip -o -selection clipboard 2>/dev/null || true; }
+clipboard() { timeout 5 xclip -o -selection clipboard 2>/dev/null || true; }
+# Starts a client that takes CLIPBOARD and never answers; OWNER_PID is its process.
+start_silent_owner() {
+  "$PROBE" silent-owner >"$WORK/owner.out" 2>&1 &
+  OWNER_PID=$!
+  PIDS+=("$OWNER_PID")
+  for _ in $(seq 250); do
+    grep -q owned "$WORK/owner.out" 2>/dev/null && return 0
+    sleep 0.02
+  done
+  echo "FAIL: the silent owner did not take the clipboard"
+  exit 1
+}
+stop_silent_owner() {
+  kill "$OWNER_PID" 2>/dev/null || true
+  wait "$OWNER_PID" 2>/dev/null || true
+  rm -f "$WORK/owner.out"
+}
 title() { xdotool getwindowname "$WIN"; }
 
 check "the desktop's layout after the program started" "$(group)" 0
 
-# Greek direction; the desktop stays on us and the keys of "thalassa" with the accent key type
-# Greek.
+# Greek direction; the desktop stays on us and the keys of "thalassa" type Greek. xdotool sends
+# the accent key (the key right of L) by its Greek keysyms, since it would pick another key for
+# the semicolon; the program reads the key, not the keysym.
 click "${LANG_BUTTON[@]}"
 click "${ENTRY[@]}"
-keys ctrl+a BackSpace u semicolon a l a s s a
+keys ctrl+a BackSpace u dead_acute a l a s s a
 check "keys typed in the Greek direction" "$(entry_text)" "θάλασσα"
-keys End BackSpace BackSpace shift+semicolon i
+keys End BackSpace BackSpace dead_diaeresis i
 check "dialytika" "$(entry_text)" "θάλασϊ"
 check "the desktop's layout after a Greek lookup" "$(group)" 0
 
@@ -103,7 +126,7 @@ keys ctrl+a BackSpace Greek_alpha Greek_sigma
 check "Greek keys typed in the English direction" "$(entry_text)" "as"
 check "the desktop's layout is still the user's" "$(group)" 1
 "$PROBE" lock-group 0
-keys ctrl+a BackSpace d o c t o r
+keys ctrl+a BackSpace s e a
 
 # The copy command's switch of layout around copying leaves the desktop alone too.
 click "${EXPLANATION[@]}"
@@ -127,16 +150,17 @@ LATENCIES=()
 measure() {
   LAST="$("$PROBE" click-latency "$WIN" "${QUICK_BUTTON[@]}")" || LAST="timeout"
 }
-measure
-echo "click with a quiet clipboard: $LAST ms (quick translation on)"
+QUIET=()
+for _ in 1 2 3 4 5; do
+  measure
+  QUIET+=("$LAST")
+done
+echo "clicks with a quiet clipboard: ${QUIET[*]} ms"
 check "quick translation is on" "$(title)" "Zelvoran Glossa - Γρήγορη Μετάφραση"
 click "${ENTRY[@]}"
 keys ctrl+a BackSpace
 for round in 1 2 3 4 5; do
-  coproc OWNER { exec "$PROBE" silent-owner; }
-  PIDS+=("$OWNER_PID")
-  read -r owned <&"${OWNER[0]}"
-  [ "$owned" = owned ] || { echo "FAIL: the silent owner did not take the clipboard"; exit 1; }
+  start_silent_owner
   sleep 0.05
   measure
   off="$LAST"
@@ -144,27 +168,32 @@ for round in 1 2 3 4 5; do
   on="$LAST"
   LATENCIES+=("$off" "$on")
   echo "round $round: clicks answered in $off ms and $on ms while the owner stays silent"
-  kill "$OWNER_PID" 2>/dev/null || true
-  wait "$OWNER_PID" 2>/dev/null || true
+  stop_silent_owner
 done
 WORST="$(printf '%s\n' "${LATENCIES[@]}" | sort -g | tail -1)"
-echo "slowest click while the clipboard's owner stayed silent: $WORST ms"
-if [ "$WORST" = timeout ] || awk -v w="$WORST" 'BEGIN { exit !(w > 100) }'; then
-  check "every click answered within 100 ms" "$WORST" "<= 100"
+MEDIAN="$(printf '%s\n' "${LATENCIES[@]}" | sort -g | sed -n 5p)"
+echo "clicks while the clipboard's owner stayed silent: median $MEDIAN ms, slowest $WORST ms"
+QUIET_WORST="$(printf '%s\n' "${QUIET[@]}" | sort -g | tail -1)"
+# A frozen window answers after the one-second bound at best (Qt's own read waits seconds).
+# Where even the quiet clicks took over 100 ms, the machine is too busy to tell 100 ms apart,
+# and only a freeze (over 500 ms) fails.
+BOUND=100
+awk -v q="$QUIET_WORST" 'BEGIN { exit !(q > 100) }' && BOUND=500
+if printf '%s\n' "${LATENCIES[@]}" | grep -q timeout ||
+  awk -v w="$WORST" -v b="$BOUND" 'BEGIN { exit !(w > b) }'; then
+  check "clicks answered within $BOUND ms while the owner stays silent" "$WORST" "<= $BOUND"
 else
-  check "every click answered within 100 ms" yes yes
+  check "clicks answered within $BOUND ms while the owner stays silent" yes yes
 fi
 check "quick translation is on after the rounds" "$(title)" "Zelvoran Glossa - Γρήγορη Μετάφραση"
 
 # A silent owner's change is dropped after its bound, with nothing looked up...
-coproc OWNER { exec "$PROBE" silent-owner; }
-PIDS+=("$OWNER_PID")
-read -r owned <&"${OWNER[0]}"
+start_silent_owner
 sleep 1.6
 check "nothing looked up from a silent owner" "$(entry_text)" ""
-kill "$OWNER_PID" 2>/dev/null || true
+stop_silent_owner
 # ...and the next owner that answers is looked up.
-printf 'καλημέρα' | xclip -selection clipboard
+printf 'καλημέρα' | xclip -selection clipboard >/dev/null 2>&1
 sleep 1
 check "quick translation looks up the next text" "$(entry_text)" "καλημέρα"
 

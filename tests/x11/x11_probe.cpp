@@ -2,12 +2,13 @@
 //   group                 prints the keyboard's locked XKB group as any other client sees it
 //   lock-group N          locks group N, as the desktop's layout switch does
 //   silent-owner          takes CLIPBOARD, prints "owned" and never answers a request
-//   click-latency W X Y   clicks at (X, Y) in window W (through xdotool) and prints the
-//                         milliseconds until W's title changes; exit 1 after 10 s without
+//   click-latency W X Y   clicks at (X, Y) in window W (through the XTEST extension, as a
+//                         real button press) and prints the milliseconds until W's title
+//                         changes; exit 1 after 10 s without
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
-#include <sys/wait.h>
+#include <X11/extensions/XTest.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -53,16 +54,17 @@ int ClickLatency(Display* d, const char* window, const char* x, const char* y) {
   const Atom net_name = XInternAtom(d, "_NET_WM_NAME", False);
   XSelectInput(d, w, PropertyChangeMask);
   XSync(d, False);
+  Window child = None;
+  int root_x = 0, root_y = 0;
+  XTranslateCoordinates(d, w, DefaultRootWindow(d), std::atoi(x), std::atoi(y), &root_x, &root_y,
+                        &child);
+  XTestFakeMotionEvent(d, -1, root_x, root_y, CurrentTime);
+  XSync(d, False);
+  usleep(50000);  // the pointer settles over the button first
   const auto start = std::chrono::steady_clock::now();
-  const pid_t child = fork();
-  if (child == 0) {
-    execlp("xdotool", "xdotool", "mousemove", "--window", window, x, y, "click", "1",
-           static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return 4;
+  XTestFakeButtonEvent(d, 1, True, CurrentTime);
+  XTestFakeButtonEvent(d, 1, False, CurrentTime);
+  XFlush(d);
   const auto deadline = start + std::chrono::seconds(10);
   while (std::chrono::steady_clock::now() < deadline) {
     while (XPending(d)) {
