@@ -101,6 +101,8 @@ check "the desktop's layout after the program started" "$(group)" 0
 # the accent key (the key right of L) by its Greek keysyms, since it would pick another key for
 # the semicolon; the program reads the key, not the keysym.
 click "${LANG_BUTTON[@]}"
+# (Checked before typing: xdotool itself may lock the group it types a key with.)
+check "the desktop's layout after switching to the Greek direction" "$(group)" 0
 click "${ENTRY[@]}"
 keys ctrl+a BackSpace u dead_acute a l a s s a
 check "keys typed in the Greek direction" "$(entry_text)" "θάλασσα"
