@@ -74,6 +74,8 @@ QtClipboard::~QtClipboard() {
 void QtClipboard::Received(std::optional<QString> text) {
   if (text && text->isEmpty()) text.reset();
   received_ = std::move(text);
+  // The program wrote the clipboard after that owner's change: the text is no longer there.
+  if (clipboard_->ownsClipboard()) return;
   // Only a change that brought text reaches the viewers: an owner that gave none in time is
   // not looked up.
   if (received_) chain_.ClipboardChanged();
@@ -81,11 +83,18 @@ void QtClipboard::Received(std::optional<QString> text) {
 
 std::optional<QString> QtClipboard::ReceivedText() const {
   if (!reader_) return std::nullopt;
+  // Text the program put there itself (also through a control's own copy) is at hand without
+  // asking anyone.
+  if (clipboard_->ownsClipboard()) {
+    const QString own = clipboard_->text();
+    if (own.isEmpty()) return std::nullopt;
+    return own;
+  }
   return received_;
 }
 
 bool QtClipboard::HasText() const {
-  if (reader_) return received_.has_value();
+  if (reader_) return ReceivedText().has_value();
   if (!clipboard_) return false;
   const QMimeData* data = clipboard_->mimeData();
   return data && data->hasText();
@@ -93,8 +102,9 @@ bool QtClipboard::HasText() const {
 
 std::optional<std::string> QtClipboard::ReadText() const {
   if (reader_) {
-    if (!received_) return std::nullopt;
-    return FromDesktopText(*received_);
+    const std::optional<QString> text = ReceivedText();
+    if (!text) return std::nullopt;
+    return FromDesktopText(*text);
   }
   if (!HasText()) return std::nullopt;
   return FromDesktopText(clipboard_->text());

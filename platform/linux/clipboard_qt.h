@@ -35,8 +35,9 @@ class QtClipboard final : public Clipboard {
 
   // Whether another program's text is read away from the window's thread.
   bool ReadsAway() const { return reader_ != nullptr; }
-  // The text the clipboard held at the last change, as the desktop has it (LF line ends), when
-  // it was read away; nullopt otherwise (then QClipboard answers).
+  // The clipboard's text as the desktop has it (LF line ends) when another program's text is
+  // read away: the program's own, or the text that arrived at the last change; nullopt when
+  // there is none, and always when nothing is read away (then QClipboard answers).
   std::optional<QString> ReceivedText() const;
 
   bool HasText() const override;
