@@ -11,6 +11,7 @@ export CCACHE_BASEDIR="${CCACHE_BASEDIR:-$ROOT}"
 export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev libx11-dev
+  libxkbcommon-dev xkb-data libxcb1-dev libxcb-xfixes0-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev python3
   dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
 
@@ -21,7 +22,7 @@ PACKAGE_PACKAGES=(dpkg-dev file)
 # The GUI and end-to-end tests: a private X server with two keyboard layouts, a private session
 # bus with the accessibility bus, and the tools that type, click, read the clipboard and read
 # the windows through AT-SPI.
-TEST_PACKAGES=(xvfb xauth xdotool xclip x11-utils x11-xkb-utils poppler-utils dbus-x11
+TEST_PACKAGES=(xvfb xauth xdotool xclip x11-utils x11-xkb-utils libx11-data poppler-utils dbus-x11
   at-spi2-core python3 python3-pyatspi)
 
 # What the test command needs beyond the build: clang with its sanitizer and fuzzer run-time

@@ -1,9 +1,12 @@
 // Program entry: the application object with its title, the main window and the message
 // loop. The program reads no command line.
 #include <QApplication>
+#include <cstdlib>
 
 #include "app/ui/main_lex.h"
+#include "app/ui/widgets.h"
 #include "platform/linux/clipboard_qt.h"
+#include "platform/linux/display_platform.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/qt_message_boxes.h"
 #include "platform/linux/shell_qt.h"
@@ -11,6 +14,10 @@
 
 int main(int, char** argv) {
   // Only the program's name reaches Qt, so no argument is ever interpreted.
+  // Under Wayland the program runs through XWayland where it can (see ChooseQtPlatform).
+  const std::string platform = zelvoran::ChooseQtPlatform(
+      std::getenv("QT_QPA_PLATFORM"), std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
+  if (!platform.empty()) qputenv("QT_QPA_PLATFORM", platform.c_str());
   int qt_argc = 1;
   char* qt_argv[] = {argv[0], nullptr};
   QApplication app(qt_argc, qt_argv);
@@ -39,6 +46,8 @@ int main(int, char** argv) {
                                                  .clipboard = &clipboard,
                                                  .shell = &shell},
                               state);
+  // The entry box types with the layout of the direction, not the desktop's.
+  keyboard.AttachEntryBox(main_lex.findChild<zelvoran::EntryEdit*>());
   main_lex.show();
   return QApplication::exec();
 }

@@ -477,6 +477,13 @@ void TMainLex::FocusEntryText() {
   Entry_Text->setFocus(Qt::OtherFocusReason);
 }
 void TMainLex::PasteIntoEntryText() {
+  // Where the clipboard is read away from this thread, the text it last received is pasted:
+  // asking the owner again could hang the window.
+  if (auto* clipboard = dynamic_cast<QtClipboard*>(core_.svc.clipboard);
+      clipboard && clipboard->ReadsAway()) {
+    if (const std::optional<QString> text = clipboard->ReceivedText()) Entry_Text->insert(*text);
+    return;
+  }
   Entry_Text->paste();
 }
 

@@ -1,11 +1,14 @@
+#include <QWidget>
 #include <array>
 #include <cctype>
 #include <utility>
 
+#include "platform/linux/entry_box_typing_qt.h"
 #include "platform/linux/x11_keyboard_layouts.h"
 
 #if ZELVORAN_HAVE_X11
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XKBstr.h>
 #endif
@@ -85,6 +88,18 @@ std::vector<std::string> X11KeyboardLayouts::GroupLayouts(std::string_view symbo
   return groups;
 }
 
+std::vector<std::string> X11KeyboardLayouts::ProgramLayouts(std::vector<std::string> groups) {
+  for (const std::string& g : groups) {
+    if (WindowsLayoutName(g).substr(4) == "0408") return groups;
+  }
+  groups.emplace_back("gr");
+  return groups;
+}
+
+void X11KeyboardLayouts::AttachEntryBox(QWidget* entry) {
+  if (entry && display_) new EntryBoxTyping(keys_, entry);
+}
+
 std::string X11KeyboardLayouts::WindowsLayoutName(std::string_view xkb_layout) {
   for (const auto& [xkb, windows] : kLayoutNames) {
     if (xkb == xkb_layout) return std::string(windows);
@@ -120,6 +135,7 @@ X11KeyboardLayouts::X11KeyboardLayouts() {
   Display* d = XkbOpenDisplay(nullptr, nullptr, nullptr, &major, &minor, &reason);
   if (d && reason == XkbOD_Success) {
     display_ = d;
+    ReadRuleNames();
   } else if (d) {
     XCloseDisplay(d);
   }
@@ -153,25 +169,74 @@ std::vector<std::string> X11KeyboardLayouts::CurrentGroups() {
   return groups;
 }
 
+// The rules, model and options the desktop's keymap was made with (setxkbmap records them on
+// the root window), so that the program's own layouts use the same keycodes and options.
+void X11KeyboardLayouts::ReadRuleNames() {
+  Display* d = Dpy(display_);
+  const Atom names = XInternAtom(d, "_XKB_RULES_NAMES", True);
+  if (names == None) return;
+  Atom type = None;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(d, DefaultRootWindow(d), names, 0, 1024, False, XA_STRING, &type, &format,
+                         &count, &after, &data) != Success) {
+    return;
+  }
+  if (data && format == 8) {
+    // rules NUL model NUL layouts NUL variants NUL options NUL
+    std::vector<std::string> fields;
+    std::string field;
+    for (unsigned long i = 0; i < count; ++i) {
+      if (data[i] == 0) {
+        fields.push_back(field);
+        field.clear();
+      } else {
+        field += static_cast<char>(data[i]);
+      }
+    }
+    fields.push_back(field);
+    fields.resize(5);
+    rules_ = fields[0];
+    model_ = fields[1];
+    options_ = fields[4];
+  }
+  if (data) XFree(data);
+}
+
 std::vector<KeyboardLayouts::Handle> X11KeyboardLayouts::List(int max) {
   std::vector<Handle> handles;
-  const std::vector<std::string> groups = CurrentGroups();
-  for (size_t i = 0; i < groups.size() && static_cast<int>(handles.size()) < max; ++i) {
+  if (!display_) return handles;
+  layouts_ = ProgramLayouts(CurrentGroups());
+  for (size_t i = 0; i < layouts_.size() && static_cast<int>(handles.size()) < max; ++i) {
     handles.push_back(i + 1);
   }
   return handles;
 }
 
 bool X11KeyboardLayouts::Activate(Handle layout) {
-  if (!display_ || layout == 0 || layout > 4) return false;
-  Display* d = Dpy(display_);
-  if (!XkbLockGroup(d, XkbUseCoreKbd, static_cast<unsigned>(layout - 1))) return false;
-  XSync(d, False);
+  if (!display_ || layout == 0) return false;
+  if (layouts_.empty()) layouts_ = ProgramLayouts(CurrentGroups());
+  if (layout > layouts_.size()) return false;
+  XkbKeys::Names names = XkbKeys::FromLayoutName(layouts_[layout - 1]);
+  names.rules = rules_;
+  names.model = model_;
+  names.options = options_;
+  if (!keys_.SetLayout(names)) {
+    // Rules this library cannot read: the layout alone, with the usual keycodes.
+    names.rules.clear();
+    names.model.clear();
+    names.options.clear();
+    if (!keys_.SetLayout(names)) return false;
+  }
+  active_ = layout;
   return true;
 }
 
 std::string X11KeyboardLayouts::ActiveLayoutName() {
   if (!display_) return {};
+  if (active_ != 0 && active_ <= layouts_.size()) return WindowsLayoutName(layouts_[active_ - 1]);
+  // Before the program chose one: the desktop's active layout.
   XkbStateRec state{};
   if (XkbGetState(Dpy(display_), XkbUseCoreKbd, &state) != Success) return {};
   const std::vector<std::string> groups = CurrentGroups();
@@ -183,6 +248,7 @@ std::string X11KeyboardLayouts::ActiveLayoutName() {
 #else
 
 X11KeyboardLayouts::X11KeyboardLayouts() = default;
+void X11KeyboardLayouts::ReadRuleNames() {}
 X11KeyboardLayouts::~X11KeyboardLayouts() = default;
 std::vector<std::string> X11KeyboardLayouts::CurrentGroups() {
   return {};

@@ -165,5 +165,14 @@ TEST_F(QtQuickTranslationTest, AMegabyteOfTextIsCutToTheEntryBoxsLimit) {
   EXPECT_EQ(view.edit.text().size(), view.edit.maxLength());
 }
 
+TEST_F(QtQuickTranslationTest, TheDesktopGetsLineFeedsAndTheCoreCrLf) {
+  EXPECT_FALSE(clipboard.ReadsAway());  // offscreen: QClipboard answers
+  ASSERT_TRUE(clipboard.WriteText("one\r\ntwo\r\n"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), Q("one\ntwo\n"));
+  EXPECT_EQ(clipboard.ReadText(), "one\r\ntwo\r\n");
+  QGuiApplication::clipboard()->setText(Q("three\nfour\r\nfive"));
+  EXPECT_EQ(clipboard.ReadText(), "three\r\nfour\r\nfive");
+}
+
 }  // namespace
 }  // namespace zelvoran::testing

@@ -5,6 +5,9 @@
 #include "app/keyboard.h"
 #include "platform/linux/x11_keyboard_layouts.h"
 
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
 namespace zelvoran {
 namespace {
 
@@ -33,34 +36,55 @@ TEST(X11KeyboardNames, LanguageNamesOfWholeLocaleNumbers) {
   EXPECT_EQ(k.EnglishLanguageName(0), std::nullopt);
 }
 
-// Locks keyboard groups of the X server it runs on, so it only runs where a test script has
-// started a private X server with `setxkbmap -layout us,gr` (tests/tools/x11_keyboard.sh).
-TEST(X11Keyboard, GroupsOfAPrivateServerAreTheLayouts) {
-  if (!std::getenv("ZELVORAN_XKB_TEST") || !std::getenv("DISPLAY")) {
-    GTEST_SKIP() << "needs a private X server (tests/tools/x11_keyboard.sh)";
-  }
+// The desktop's locked group, as another X client sees it.
+int DesktopGroup() {
+  Display* d = XOpenDisplay(nullptr);
+  if (!d) return -1;
+  XkbStateRec state{};
+  const int group = XkbGetState(d, XkbUseCoreKbd, &state) == Success ? state.locked_group : -1;
+  XCloseDisplay(d);
+  return group;
+}
+
+// Runs on a private X server with `setxkbmap -layout us,gr` (tests/tools/x11_keyboard.sh, which
+// the ordinary GUI test run leaves these tests to).
+TEST(X11Keyboard, TheDesktopsLayoutsArePresentedAndActivatedForTheProgramOnly) {
+  ASSERT_TRUE(std::getenv("ZELVORAN_XKB_TEST") && std::getenv("DISPLAY"))
+      << "run through tests/tools/x11_keyboard.sh";
   X11KeyboardLayouts k;
-  if (!k.Connected()) GTEST_SKIP() << "no X display";
+  ASSERT_TRUE(k.Connected());
+  ASSERT_EQ(DesktopGroup(), 0);
+  EXPECT_EQ(k.ActiveLayoutName(), "00000409");  // the desktop's until the program chooses
   const std::vector<KeyboardLayouts::Handle> handles = k.List(20);
-  ASSERT_FALSE(handles.empty());
-  EXPECT_EQ(handles.front(), 1u);
-  EXPECT_EQ(k.List(1).size(), 1u);
-  ASSERT_TRUE(k.Activate(1));
-  EXPECT_EQ(k.ActiveLayoutName(), "00000409");
-  EXPECT_FALSE(k.Activate(0));
-  if (handles.size() < 2) {
-    const LayoutHandles h = FindKeyboardLayouts(k);
-    EXPECT_EQ(h.EnglishKeyboardLayout, 1u);
-    EXPECT_EQ(h.GreekKeyboardLayout, 0u);
-    GTEST_SKIP() << "the X server kept a single group (setxkbmap had no effect on it)";
-  }
   ASSERT_EQ(handles, (std::vector<KeyboardLayouts::Handle>{1, 2}));
+  EXPECT_EQ(k.List(1).size(), 1u);
+  EXPECT_FALSE(k.Activate(0));
+  EXPECT_FALSE(k.Activate(3));
   ASSERT_TRUE(k.Activate(2));
   EXPECT_EQ(k.ActiveLayoutName(), "00000408");
+  EXPECT_EQ(k.Keys().Press(38, 0).text, "α");  // the A key types alpha for the program
+  EXPECT_EQ(DesktopGroup(), 0);                // and the desktop keeps its layout
+  ASSERT_TRUE(k.Activate(1));
+  EXPECT_EQ(k.ActiveLayoutName(), "00000409");
+  EXPECT_EQ(k.Keys().Press(38, 0).text, "a");
+
   const LayoutHandles h = FindKeyboardLayouts(k);
   EXPECT_EQ(h.EnglishKeyboardLayout, 1u);
   EXPECT_EQ(h.GreekKeyboardLayout, 2u);
   EXPECT_EQ(k.ActiveLayoutName(), "00000408");  // the scan ends on the last layout
+  EXPECT_EQ(DesktopGroup(), 0);
+
+  // The desktop switched to Greek meanwhile: the program's layout stays its own.
+  Display* d = XOpenDisplay(nullptr);
+  ASSERT_NE(d, nullptr);
+  XkbLockGroup(d, XkbUseCoreKbd, 1);
+  XSync(d, False);
+  ASSERT_TRUE(k.Activate(1));
+  EXPECT_EQ(k.Keys().Press(38, 0).text, "a");
+  EXPECT_EQ(DesktopGroup(), 1);
+  XkbLockGroup(d, XkbUseCoreKbd, 0);
+  XSync(d, False);
+  XCloseDisplay(d);
 }
 
 TEST(X11Keyboard, NoDisplayMeansNoLayouts) {

@@ -1,6 +1,7 @@
 // Writes a data folder for looking at the window without the bundled data:
-//   zelvoran-fixture-data FOLDER [small|synthetic]
-// "small" is the tests' handful of entries; "synthetic" the full-size synthetic dictionary.
+//   zelvoran-fixture-data FOLDER [small|desktop|synthetic]
+// "small" is the tests' handful of entries, "desktop" the same with an explanation of several
+// lines (for the end-to-end tests' copying); "synthetic" the full-size synthetic dictionary.
 #include <cstdio>
 #include <string>
 
@@ -10,17 +11,20 @@
 
 int main(int argc, char** argv) {
   if (argc < 2 || argc > 3) {
-    std::fprintf(stderr, "usage: %s FOLDER [small|synthetic]\n", argv[0]);
+    std::fprintf(stderr, "usage: %s FOLDER [small|desktop|synthetic]\n", argv[0]);
     return 2;
   }
   const std::string kind = argc == 3 ? argv[2] : "small";
-  if (kind != "small" && kind != "synthetic") {
+  if (kind != "small" && kind != "desktop" && kind != "synthetic") {
     std::fprintf(stderr, "unknown data set: %s\n", kind.c_str());
     return 2;
   }
-  const zelvoran::dictc::WriteResult r =
-      zelvoran::dictc::EncodeDataSet(kind == "small" ? zelvoran::testing::SmallDataSet()
-                                                     : zelvoran::dictc::MakeSyntheticDataSet());
+  zelvoran::dictc::DataSet data = kind == "synthetic" ? zelvoran::dictc::MakeSyntheticDataSet()
+                                                      : zelvoran::testing::SmallDataSet();
+  if (kind == "desktop") {
+    data.English.push_back(zelvoran::testing::Entry("sea", "θάλασσα\r\nπέλαγος\r\nπόντος"));
+  }
+  const zelvoran::dictc::WriteResult r = zelvoran::dictc::EncodeDataSet(data);
   if (!r.files) {
     std::fprintf(stderr, "%s\n", r.error.c_str());
     return 1;

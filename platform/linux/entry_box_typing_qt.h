@@ -1,0 +1,28 @@
+// The entry box types with the program's own layout: each key press that types text is
+// translated from its X keycode through XkbKeys, whatever layout the desktop has active. Keys
+// with Ctrl, Alt or the logo key, and keys that type nothing, reach the box as they are.
+#pragma once
+
+#include <QObject>
+
+class QWidget;
+
+namespace zelvoran {
+
+class XkbKeys;
+
+class EntryBoxTyping final : public QObject {
+ public:
+  // Filters the key presses of `entry` and is deleted with it.
+  EntryBoxTyping(XkbKeys& keys, QWidget* entry);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  XkbKeys& keys_;
+  QWidget* entry_;
+  bool forwarding_ = false;
+};
+
+}  // namespace zelvoran
