@@ -113,8 +113,8 @@ TEST_F(LookupCliTest, HelpAndVersionGoToStandardOutputAndSucceed) {
 }
 
 TEST_F(LookupCliTest, DoubleDashEndsTheOptionsAndValuesMayFollowAnEqualsSign) {
-  EXPECT_EQ(Run({"--", "-cat"}), 0);  // the key drops the "-"
-  EXPECT_EQ(out.str(), "cat\ncatalogue\n");
+  EXPECT_EQ(Run({"--", "-cat"}), 1);  // looked up (no headword begins with "-"), not an option
+  EXPECT_EQ(err.str(), "");
   EXPECT_EQ(Run({"--row=1", "--", "ca"}), 0);
   EXPECT_EQ(out.str(), "cat\ncatalogue\n\ncatalogue\nκατάλογος\n");
   EXPECT_EQ(Run({"--mode=end", "ος"}), 0);

@@ -98,7 +98,11 @@ std::string Explanation(Rng& rng, bool greek_words, const std::vector<Abbreviati
   std::string text = abbr[static_cast<size_t>(rng.Below(8))].Abbreviation + " ";
   int sense = 1;
   while (static_cast<int>(text.size()) < len) {
-    if (rng.Below(12) == 0) text += "\r\n" + std::to_string(++sense) + ". ";
+    if (rng.Below(12) == 0) {
+      text += "\r\n";
+      text += std::to_string(++sense);
+      text += ". ";
+    }
     const int wl = rng.Between(2, 11);
     text += greek_words ? Accent(GreekWord(rng,
                                            static_cast<unsigned char>(
@@ -121,7 +125,9 @@ DataSet MakeSyntheticDataSet(uint64_t seed) {
   std::vector<std::string> fields;
   for (int i = static_cast<int>(data.Abbreviations.size()); i < p.counts.abbreviations; ++i) {
     AbbreviationRow row;
-    row.Abbreviation = "f" + std::to_string(i) + ".";
+    row.Abbreviation = "f";
+    row.Abbreviation += std::to_string(i);
+    row.Abbreviation += '.';
     row.IsSubjectField = i % 3 != 0;
     row.Meaning = Utf8ToCp1253("πεδίο ") + std::to_string(i);
     if (row.IsSubjectField) fields.push_back(row.Abbreviation);
