@@ -77,6 +77,12 @@ class Setup:
             if shown.get("headword") != row[:-2]:
                 fail("row %d (%s) showed %s" % (i, row, shown.get("headword")))
             entries[shown["headword"]] = shown["explanation"]
+        # The explanation search reads the user's texts as well: every own entry's text holds
+        # the word "zelmark", and no other text does.
+        found = self.lookup(["--json", "--search-explanations", "zelmark"], as_other_user)["rows"]
+        found = sorted(r[:-2] if r.endswith(" *") else r for r in found)
+        if found != sorted(entries):
+            fail("the explanation search found %s, the lookup %s" % (found, sorted(entries)))
         return ";".join("%s=%s" % kv for kv in sorted(entries.items())) or "-"
 
     def folder_files(self):
