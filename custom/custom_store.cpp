@@ -227,9 +227,9 @@ std::optional<PairChange> PlaceNew(MainCore& core, bool greek, const std::string
   if (!plan) return std::nullopt;
   auto line = std::make_shared<StoreLine>(MakeStoreLine(
       plan->predecessor, plan->number, headword, explanation, CategoryOf(core, category_row)));
-  return PairChange{greek, [plan = *plan, line, leaving_number](StorePair& pair) {
+  return PairChange{greek, [where = *plan, line, leaving_number](StorePair& pair) {
                       if (leaving_number) DropEntry(pair, *leaving_number, false);
-                      PlaceOwnEntry(pair, *line, plan.predecessor, plan.predecessor_is_own);
+                      PlaceOwnEntry(pair, *line, where.predecessor, where.predecessor_is_own);
                       return true;
                     }};
 }

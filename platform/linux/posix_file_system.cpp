@@ -9,7 +9,10 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <condition_variable>
 #include <cstdlib>
+#include <memory>
+#include <mutex>
 #include <thread>
 
 #include "dictionary/cp1253.h"
@@ -280,22 +283,48 @@ LockResult PosixFileSystem::LockFile(std::string_view path, std::chrono::millise
   // An existing lock file in a folder the user may only read can still be locked.
   if (fd < 0) fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return {LockStatus::kUnavailable, nullptr};
-  const auto deadline = std::chrono::steady_clock::now() + wait;
-  auto pause = std::chrono::milliseconds(2);
-  for (;;) {
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
-      return {LockStatus::kHeld, std::make_unique<PosixFileLock>(fd)};
-    }
-    const int error = errno;
-    if (error == EINTR) continue;
-    if (error != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-      ::close(fd);
-      return {error == EWOULDBLOCK ? LockStatus::kBusy : LockStatus::kUnavailable, nullptr};
-    }
-    // Short pauses first: a store rewrite usually takes a few milliseconds.
-    std::this_thread::sleep_for(pause);
-    pause = std::min(pause * 2, std::chrono::milliseconds(50));
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+    return {LockStatus::kHeld, std::make_unique<PosixFileLock>(fd)};
   }
+  if (errno != EWOULDBLOCK) {
+    ::close(fd);
+    return {LockStatus::kUnavailable, nullptr};
+  }
+  // A blocking flock joins the kernel's queue of waiters and is woken when the holder lets
+  // go; polling instead could starve behind a holder that takes the lock again at once. The
+  // wait runs on a thread so that it can be bounded; a wait given up releases the lock as
+  // soon as it is had.
+  struct Wait {
+    std::mutex m;
+    std::condition_variable cv;
+    bool done = false;
+    bool held = false;
+    bool abandoned = false;
+  };
+  auto w = std::make_shared<Wait>();
+  std::thread([w, fd] {
+    int r;
+    do {
+      r = ::flock(fd, LOCK_EX);
+    } while (r != 0 && errno == EINTR);
+    std::lock_guard<std::mutex> g(w->m);
+    if (w->abandoned) {
+      ::close(fd);
+      return;
+    }
+    w->done = true;
+    w->held = r == 0;
+    w->cv.notify_all();
+  }).detach();
+  std::unique_lock<std::mutex> g(w->m);
+  w->cv.wait_for(g, wait, [&] { return w->done; });
+  if (w->done && w->held) return {LockStatus::kHeld, std::make_unique<PosixFileLock>(fd)};
+  if (w->done) {
+    ::close(fd);
+    return {LockStatus::kUnavailable, nullptr};
+  }
+  w->abandoned = true;  // the thread closes the file once its flock returns
+  return {LockStatus::kBusy, nullptr};
 }
 
 }  // namespace zelvoran

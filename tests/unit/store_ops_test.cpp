@@ -2,6 +2,7 @@
 
 #include "custom/custom_store.h"
 #include "custom/store_lines.h"
+#include "dictionary/data_profile.h"
 #include "tests/unit/store_fixture.h"
 
 namespace zelvoran {
@@ -234,18 +235,14 @@ TEST_F(StoreOpsTest, LimitsAreCheckedBeforeWriting) {
 }
 
 TEST_F(StoreOpsTest, FullIndexRefusesAnOwnEntryButTakesAnAddition) {
+  // The operations read the index afresh, so it is full in the data, not only in memory.
+  Numbered(kMaxIndexRecords);
   Load();
-  while (!state.Dict.EnglishIndex.IsFull()) {
-    HeadwordRecord r;
-    r.EntryNumber = 7;
-    r.Headword = "zz";
-    r.Origin = 'L';
-    state.Dict.EnglishIndex.Append(r);
-  }
+  ASSERT_TRUE(state.Dict.EnglishIndex.IsFull());
   EXPECT_EQ(InsertCustomEntry(core, {"cb", "x", -1}), StoreOutcome::kFailed);
   EXPECT_FALSE(fs.FileExists(kEnIndex));
-  SelectEntry(false, "cat");
-  EXPECT_EQ(ModifyCustomEntry(core, {"cat", 0, "more", 'L'}), StoreOutcome::kSaved);
+  SelectEntry(false, "w001");
+  EXPECT_EQ(ModifyCustomEntry(core, {"w001", 0, "more", 'L'}), StoreOutcome::kSaved);
 }
 
 TEST_F(StoreOpsTest, BlankHeadwordIsRefusedWithTheValidationMessage) {
