@@ -12,7 +12,8 @@ export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev
-  dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
+  dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2
+  qt6-multimedia-dev libespeak-ng-dev libespeak-ng1 espeak-ng-data)
 
 # Installs the packages that are not installed yet (as root, or through sudo).
 ensure_packages() {
