@@ -1,7 +1,8 @@
 // eSpeak NG as a synthesiser into memory: the library is loaded when first needed (so the
 // program starts and runs without it) and synthesises 16-bit mono samples in the calling
-// thread, chunk by chunk. eSpeak NG keeps one state per process: one engine at a time, used
-// from one thread at a time.
+// thread, chunk by chunk. eSpeak NG keeps one state per process: it is initialised once and
+// kept for the rest of the process (its Terminate can hang waiting for its own thread), and
+// the engines of a process take turns.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +18,7 @@ class EspeakEngine {
  public:
   // The shared library to load and the folder of its data (empty: the library's own).
   explicit EspeakEngine(std::string library = "libespeak-ng.so.1", std::string data_path = {});
-  ~EspeakEngine();
+  ~EspeakEngine() = default;
   EspeakEngine(const EspeakEngine&) = delete;
   EspeakEngine& operator=(const EspeakEngine&) = delete;
 
@@ -36,15 +37,11 @@ class EspeakEngine {
   static const char* VoiceName(SpeechLanguage language);
 
  private:
-  struct Api;
+  struct Loaded;
   std::string library_;
   std::string data_path_;
-  void* handle_ = nullptr;
-  Api* api_ = nullptr;
+  const Loaded* loaded_ = nullptr;
   int sample_rate_ = 0;
-  SpeechProblem open_result_ = SpeechProblem::kNone;
-  bool opened_ = false;
-  int voice_ = -1;  // the language whose voice is set
 };
 
 }  // namespace zelvoran
