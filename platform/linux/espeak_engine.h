@@ -36,8 +36,10 @@ class EspeakEngine {
   // The voice name used for a language.
   static const char* VoiceName(SpeechLanguage language);
 
- private:
+  // A library loaded and initialised (defined where it is used).
   struct Loaded;
+
+ private:
   std::string library_;
   std::string data_path_;
   const Loaded* loaded_ = nullptr;
