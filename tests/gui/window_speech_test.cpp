@@ -24,8 +24,8 @@ class WindowSpeechTest : public WindowTest {
     }
     WriteData(files_, folder_, d);
   }
-  TMainLex& OpenWith(Speech* speech) {
-    return Open([speech](Services& s) { s.speech = speech; });
+  TMainLex& OpenWith(Speech* service) {
+    return Open([service](Services& s) { s.speech = service; });
   }
   // Services outlive the window, which TearDown closes first.
   FakeSpeech speech;
