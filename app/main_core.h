@@ -26,6 +26,7 @@ class Clipboard;
 class Printing;
 class Shell;
 class CustomDialogs;
+class Speech;
 
 // The platform services, injected. The optional ones may be missing in tests that do not
 // need them.
@@ -42,6 +43,8 @@ struct Services {
   Shell* shell = nullptr;  // opens the help document and the publisher's links
   // The entry dialog and the folder dialog of the user's entries (custom/custom_dialogs.h).
   CustomDialogs* custom_dialogs = nullptr;
+  // Says the shown headword ("Εκφώνηση"); missing where there is no speech at all.
+  Speech* speech = nullptr;
 };
 
 // Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.
@@ -81,6 +84,8 @@ struct MainCore {
   bool SuppressEntryChange = false;
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;
+  // The text being said (UTF-8): a second "Εκφώνηση" of the same text stops it.
+  std::string SpokenText;
   LayoutHandles Layouts;
   // BackList and ForwardList, the items of PrevMenu and NextMenu.
   HistoryModel History;

@@ -79,6 +79,11 @@ class MainView {
   // Left-justified, or right-justified; the label takes the explanation box's left and width.
   virtual void SetHeadwordLabelLeftJustified(bool left) = 0;
 
+  // How the shown headword is said, in IPA: UTF-8, not Windows-1253; empty for none. Shown
+  // beside Entry_Label, copied and printed with the entry.
+  virtual void SetPronunciation(std::string_view /*utf8*/) {}
+  virtual std::string Pronunciation() const { return {}; }
+
   // Description_Text.
   virtual void SetDescription(std::string_view text) = 0;
   virtual std::string DescriptionText() const = 0;

@@ -21,6 +21,7 @@ void LoadDictionary(const FileSystem& fs, ProgramState& state) {
   LoadAbbreviations(fs, state.ProgramFolder, state.Dict);
   ReloadHeadwordIndexes(fs, state);
   LoadCategoryLinks(fs, state.ProgramFolder, state.Dict);
+  LoadPronunciations(fs, state.ProgramFolder, state.Dict.Pronunciations);
 }
 
 void ReloadHeadwordIndexes(const FileSystem& fs, ProgramState& state) {

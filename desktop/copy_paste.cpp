@@ -5,6 +5,7 @@
 #include "app/main_core.h"
 #include "app/window_commands.h"
 #include "desktop/print_entry.h"
+#include "dictionary/cp1253.h"
 #include "platform/clipboard.h"
 
 namespace zelvoran {
@@ -53,7 +54,13 @@ void CopyChosenText(MainCore& core) {
     if (!selected.empty()) {
       Put(core, selected);
     } else {
-      Put(core, view.DescriptionText());
+      // The whole entry: the headword's pronunciation, when it has one, on the first line.
+      const std::string said = view.Pronunciation();
+      if (said.empty()) {
+        Put(core, view.DescriptionText());
+      } else if (core.svc.clipboard) {
+        core.svc.clipboard->WriteUnicodeText(said + "\r\n" + Cp1253ToUtf8(view.DescriptionText()));
+      }
       view.CollapseDescriptionSelection();
     }
     return;

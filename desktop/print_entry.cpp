@@ -33,7 +33,7 @@ const std::string& PrintHeading(bool greek_headword) {
 }
 
 void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::string_view heading,
-                    const std::vector<std::string>& lines) {
+                    const std::vector<std::string>& lines, std::string_view pronunciation) {
   static const std::string label = Utf8ToCp1253("Λήμμα:");
   const PrintFont maroon = Font(kPrintMaroon, false, false);
   const PrintFont maroon_underlined = Font(kPrintMaroon, false, true);
@@ -46,6 +46,13 @@ void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::s
   Piece(stream, maroon_underlined, label);
   Piece(stream, black_bold, "   ");
   Piece(stream, black_bold, headword);
+  if (!pronunciation.empty()) {
+    PrintFont said = black;
+    said.Face = "DejaVu Sans";  // has the IPA letters
+    said.Unicode = true;
+    Piece(stream, black, "   ");
+    Piece(stream, said, pronunciation);
+  }
   stream.WriteLine("");
   stream.WriteLine("");
   Piece(stream, maroon, kIndent);
@@ -77,7 +84,7 @@ void Print_ButtonClick(MainCore& core) {
 
   PrinterTextStream stream(*surface);
   if (!stream.Open()) return;
-  WriteEntryPage(stream, headword, PrintHeading(greek), lines);
+  WriteEntryPage(stream, headword, PrintHeading(greek), lines, core.view.Pronunciation());
   stream.Close();
 }
 

@@ -17,10 +17,11 @@ inline constexpr uint32_t kPrintBlack = 0x000000;   // the explanation box's tex
 // "Αγγλική Ερμηνεία" for a Greek headword, "Ελληνική Ερμηνεία" for an English one.
 const std::string& PrintHeading(bool greek_headword);
 
-// Writes the page to an open stream: four empty lines, the headword line, an empty line, the
-// heading, an empty line, then each explanation line behind six blanks.
+// Writes the page to an open stream: four empty lines, the headword line (with the
+// headword's pronunciation, UTF-8, after it when there is one), an empty line, the heading, an
+// empty line, then each explanation line behind six blanks.
 void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::string_view heading,
-                    const std::vector<std::string>& lines);
+                    const std::vector<std::string>& lines, std::string_view pronunciation = {});
 
 // Prints the selected row's entry after the print dialog; nothing without a selected row or
 // when the dialog is cancelled. The headword is read from the index of the row's own language,

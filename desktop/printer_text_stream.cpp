@@ -27,6 +27,7 @@ bool PrinterTextStream::Open() {
 }
 
 void PrinterTextStream::SetFont(const PrintFont& font) {
+  unicode_ = font.Unicode;
   if (open_) surface_.SetFont(font);
 }
 
@@ -106,6 +107,16 @@ void PrinterTextStream::Draw(std::string_view piece) {
     size_t n = LongestFit(piece, right_ - x_);
     // A page narrower than one character still takes one per line, so the text moves on.
     if (n == 0 && x_ == 0) n = 1;
+    // UTF-8 text breaks between characters, never inside one.
+    if (unicode_) {
+      while (n < piece.size() && n > 0 && (static_cast<unsigned char>(piece[n]) & 0xC0) == 0x80) {
+        --n;
+      }
+      if (n == 0 && x_ == 0) {
+        n = 1;
+        while (n < piece.size() && (static_cast<unsigned char>(piece[n]) & 0xC0) == 0x80) ++n;
+      }
+    }
     if (n > 0) {
       const std::string_view part = piece.substr(0, n);
       surface_.DrawText(x_, y_, part);

@@ -17,6 +17,8 @@ struct PrintFont {
   bool Bold = false;
   bool Italic = false;
   bool Underline = false;
+  // The text written in this font is UTF-8, not Windows-1253 (a pronunciation in IPA).
+  bool Unicode = false;
   bool operator==(const PrintFont&) const = default;
 };
 
@@ -95,6 +97,7 @@ class PrinterTextStream {
   int bottom_ = 0;
   bool open_ = false;
   bool failed_ = false;
+  bool unicode_ = false;  // the current font's text is UTF-8
 };
 
 }  // namespace zelvoran

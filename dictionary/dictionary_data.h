@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "dictionary/data_profile.h"
+#include "dictionary/pronunciations.h"
 
 namespace zelvoran {
 
@@ -82,6 +83,8 @@ struct Dictionary {
   std::vector<CategoryLink> GreekCategoryLinks{1};
   // Position (8 digits) and length (5 digits) of each user's addition, for 'A' records.
   std::vector<std::string> AdditionList;
+  // How the dictionary's headwords are said (UTF-8), by section and line number.
+  PronunciationTable Pronunciations;
   // Grows by one on every load of the indexes, so derived data can tell it is stale.
   uint64_t IndexGeneration = 0;
 

@@ -110,6 +110,10 @@ void ShowEntry(MainCore& core, int row) {
   core.view.SetHeadwordLabelLeftJustified(core.view.MeasureLabelText(rec.Headword) >
                                           core.view.DescriptionWidth());
   core.view.SetModifyEntryEnabled(true);
+  // Only the dictionary's own headwords have a pronunciation; the user's entries have none.
+  const bool from_dictionary = rec.Origin == 'L' || rec.Origin == 'A';
+  core.view.SetPronunciation(from_dictionary ? dict.Pronunciations.Of(greek, rec.LineNumber)
+                                             : std::string_view());
 
   const CustomPaths paths = CommittedStorePaths(core.svc.fs, core.state.Paths);
   const std::string& user_texts = greek ? paths.CustomGreekTextsPath : paths.CustomEnglishTextsPath;

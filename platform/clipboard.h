@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "dictionary/cp1253.h"
+
 namespace zelvoran {
 
 class Clipboard {
@@ -27,6 +29,9 @@ class Clipboard {
   virtual std::optional<std::string> ReadText() const = 0;
   // Replaces the contents with `text`; false leaves the clipboard as it was.
   virtual bool WriteText(std::string_view text) = 0;
+  // Replaces the contents with UTF-8 text that may hold characters beyond Windows-1253 (a
+  // pronunciation); a clipboard of single-byte text only takes its Windows-1253 form.
+  virtual bool WriteUnicodeText(std::string_view utf8) { return WriteText(Utf8ToCp1253(utf8)); }
   virtual bool Empty() = 0;
 
   // Makes `window` the head of the viewer chain and returns the previous head (0 when there

@@ -13,7 +13,8 @@ export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev libx11-dev
   libxkbcommon-dev xkb-data libxcb1-dev libxcb-xfixes0-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev python3
-  dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2)
+  dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2
+  qt6-multimedia-dev libespeak-ng-dev libespeak-ng1 espeak-ng-data)
 
 # What CPack's Debian package needs: dpkg-shlibdeps for the dependencies, file to find the
 # binaries.

@@ -293,6 +293,7 @@ void DirectionFromEntryText(MainCore& core) {
 
 void ClearEntryDisplay(MainCore& core) {
   core.view.SetHeadwordLabel("");
+  core.view.SetPronunciation("");
   core.List.Clear();
   core.view.ListRowsChanged();
   core.view.ListSelectionChanged();

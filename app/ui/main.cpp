@@ -10,6 +10,7 @@
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/qt_message_boxes.h"
 #include "platform/linux/shell_qt.h"
+#include "platform/linux/speech_qt.h"
 #include "platform/linux/x11_keyboard_layouts.h"
 
 int main(int, char** argv) {
@@ -33,6 +34,7 @@ int main(int, char** argv) {
   zelvoran::QtMessageBoxes messages;
   zelvoran::QtClipboard clipboard;
   zelvoran::QtShell shell;
+  zelvoran::QtSpeech speech;
   zelvoran::ProgramState state;
 
   // FormCreate runs here. Each dialog (TSearchForm, TShortCutsForm, TCopyrightForm,
@@ -44,7 +46,8 @@ int main(int, char** argv) {
                                                  .keyboard = &keyboard,
                                                  .messages = &messages,
                                                  .clipboard = &clipboard,
-                                                 .shell = &shell},
+                                                 .shell = &shell,
+                                                 .speech = &speech},
                               state);
   // The entry box types with the layout of the direction, not the desktop's.
   keyboard.AttachEntryBox(main_lex.findChild<zelvoran::EntryEdit*>());

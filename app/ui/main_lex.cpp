@@ -12,17 +12,20 @@
 #include "app/commands.h"
 #include "app/guard.h"
 #include "app/ui/artwork.h"
+#include "app/ui/speak_button.h"
 #include "app/window_commands.h"
 #include "custom/ui/qt_custom_dialogs.h"
 #include "desktop/about.h"
 #include "desktop/copy_paste.h"
 #include "desktop/quick_translation.h"
+#include "desktop/speak_entry.h"
 #include "desktop/ui/copyright_form.h"
 #include "desktop/ui/printing.h"
 #include "dictionary/entry_display.h"
 #include "platform/file_system.h"
 #include "platform/linux/clipboard_qt.h"
 #include "platform/linux/qt_text.h"
+#include "platform/speech.h"
 #include "search/entry_box.h"
 #include "search/ui/search_forms.h"
 
@@ -57,6 +60,14 @@ void SetTextColor(QWidget* w, const QColor& c) {
 QFont TahomaFont() {
   QFont f = Font("Tahoma", 11);
   f.setStretch(88);
+  return f;
+}
+
+const QColor kQuietGrey(88, 88, 88);
+
+QFont PronunciationFont() {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(11);
   return f;
 }
 
@@ -111,6 +122,10 @@ TMainLex::~TMainLex() {
   if (auto* clipboard = dynamic_cast<QtClipboard*>(core_.svc.clipboard)) {
     clipboard->Chain().DestroyWindow(core_.MainWindowHandle);
   }
+  if (Speech* speech = core_.svc.speech) {
+    speech->on_problem = nullptr;
+    speech->Stop();
+  }
   while (busy_depth_ > 0) SetBusy(false);
   if (MainLex == this) MainLex = nullptr;
 }
@@ -160,6 +175,25 @@ void TMainLex::BuildControls() {
   SetTextColor(Entry_Label, kMaroon);
   Entry_Label->setAttribute(Qt::WA_NoMousePropagation);
   Entry_Label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+  // DejaVu Sans has the IPA letters and marks; the installed fonts-dejavu-core provides it.
+  Pronunciation_Label = new QLabel(this);
+  Pronunciation_Label->setTextFormat(Qt::PlainText);
+  Pronunciation_Label->setFont(PronunciationFont());
+  SetTextColor(Pronunciation_Label, kQuietGrey);
+  Pronunciation_Label->setAttribute(Qt::WA_NoMousePropagation);
+  Pronunciation_Label->hide();
+
+  Speak_Button = new SpeakButton(this);
+  Speak_Button->setAccessibleName(ToQ(SpeakCaption()));
+  Speak_Button->setToolTip(ToQ(SpeakCaption()) + QStringLiteral(" (F9)"));
+  Speak_Button->hide();
+  SpeakItem = new QAction(ToQ(SpeakCaption()), this);
+  SpeakItem->setShortcut(QKeySequence(Qt::Key_F9));
+  SpeakItem->setShortcutContext(Qt::WindowShortcut);
+  SpeakItem->setEnabled(false);
+  addAction(SpeakItem);
+  DescriptionMenuExtras.push_back(SpeakItem);
 
   MiddleColor_Edit = new QLineEdit(this);
   MiddleColor_Edit->setFrame(false);
@@ -316,6 +350,15 @@ void TMainLex::Wire() {
   };
   Description_Text->on_enter = [&core] { Guarded([&] { Description_Text_Enter(core); }); };
 
+  connect(Speak_Button, &QAbstractButton::clicked, SpeakItem, &QAction::trigger);
+  connect(SpeakItem, &QAction::triggered, this,
+          [&core] { Guarded([&] { Speak_ButtonClick(core); }); });
+  if (core.svc.speech) {
+    core.svc.speech->on_problem = [&core](SpeechProblem p) {
+      Guarded([&] { ShowSpeechProblem(core, p); });
+    };
+  }
+
   for (GlyphButton* b : buttons_) {
     const ToolbarButton id = b->Info().button;
     connect(b, &QAbstractButton::clicked, this,
@@ -432,6 +475,19 @@ void TMainLex::PlaceHeadwordLabel() {
   const int h = QFontMetrics(Entry_Label->font()).height();
   const int w = label_left_ ? std::max(desc.width(), width() - desc.x()) : desc.width();
   Entry_Label->setGeometry(desc.x(), 59, w, h);
+  // The pronunciation takes the line between the headword and the explanation, justified as
+  // the headword is.
+  const int ph = QFontMetrics(Pronunciation_Label->font()).height();
+  Pronunciation_Label->setGeometry(desc.x(), std::max(59 + h, desc.y() - ph), w, ph);
+  Pronunciation_Label->setAlignment((label_left_ ? Qt::AlignLeft : Qt::AlignRight) |
+                                    Qt::AlignVCenter);
+  // The speaker stands just before a right-justified headword, just after a left-justified one.
+  const int text = QFontMetrics(Entry_Label->font()).horizontalAdvance(Entry_Label->text());
+  const int bw = Speak_Button->width();
+  const int bx = label_left_ ? std::min(desc.x() + text + 4, width() - bw)
+                             : std::max(0, desc.x() + desc.width() - text - bw - 4);
+  Speak_Button->move(bx, 59 + (h - Speak_Button->height()) / 2);
+  Speak_Button->raise();
 }
 
 void TMainLex::mouseMoveEvent(QMouseEvent* e) {
@@ -518,7 +574,19 @@ void TMainLex::SetHintDisplayTime(int ms) {
 
 void TMainLex::SetHeadwordLabel(std::string_view text) {
   Entry_Label->setText(ToQ(text));
+  Speak_Button->setVisible(!text.empty());
+  SpeakItem->setEnabled(!text.empty());
   PlaceHeadwordLabel();
+}
+
+void TMainLex::SetPronunciation(std::string_view utf8) {
+  Pronunciation_Label->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  Pronunciation_Label->setVisible(!utf8.empty());
+  PlaceHeadwordLabel();
+}
+
+std::string TMainLex::Pronunciation() const {
+  return Pronunciation_Label->text().toStdString();
 }
 
 std::string TMainLex::HeadwordLabel() const {

@@ -23,6 +23,7 @@ class QtSearchDialogs;
 class QtCustomDialogs;
 class QtPrinting;
 class CopyrightFormFactory;
+class SpeakButton;
 
 // "MS Sans Serif" and "Tahoma" have no font file here: both become a face with full Greek
 // coverage.
@@ -53,6 +54,12 @@ class TMainLex final : public QWidget, public MainView {
   QWidget* Panel2;
   EntryEdit* Entry_Text;
   QLabel* Entry_Label;
+  // How the shown headword is said (IPA), under Entry_Label in a quieter style.
+  QLabel* Pronunciation_Label;
+  // "Εκφώνηση": says the shown headword. The button stands beside the headword; the action
+  // (shortcut F9) belongs to the window and suits the explanation box's context menu.
+  SpeakButton* Speak_Button;
+  QAction* SpeakItem;
   EntriesListView* Entries_List;
   QLineEdit* MiddleColor_Edit;
   DescriptionEdit* Description_Text;
@@ -97,6 +104,8 @@ class TMainLex final : public QWidget, public MainView {
   std::string HeadwordLabel() const override;
   int MeasureLabelText(std::string_view text) const override;
   void SetHeadwordLabelLeftJustified(bool left) override;
+  void SetPronunciation(std::string_view utf8) override;
+  std::string Pronunciation() const override;
   void SetDescription(std::string_view text) override;
   std::string DescriptionText() const override;
   std::string DescriptionSelectedText() const override;

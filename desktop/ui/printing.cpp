@@ -56,6 +56,11 @@ bool QtPrintSurface::NewPage() {
   return painter_.isActive() && printer_->newPage();
 }
 
+QString QtPrintSurface::Text(std::string_view text) const {
+  return unicode_ ? QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()))
+                  : FromCp1253(text);
+}
+
 int QtPrintSurface::PrintableWidth() const {
   return printer_->width();
 }
@@ -72,6 +77,7 @@ void QtPrintSurface::SetFont(const PrintFont& font) {
   f.setItalic(font.Italic);
   f.setUnderline(font.Underline);
   font_ = f;
+  unicode_ = font.Unicode;
   metrics_.emplace(font_, printer_.get());
   if (!painter_.isActive()) return;
   painter_.setFont(font_);
@@ -81,7 +87,7 @@ void QtPrintSurface::SetFont(const PrintFont& font) {
 }
 
 int QtPrintSurface::TextWidth(std::string_view text) const {
-  return QFontMetrics(font_, printer_.get()).horizontalAdvance(FromCp1253(text));
+  return QFontMetrics(font_, printer_.get()).horizontalAdvance(Text(text));
 }
 
 int QtPrintSurface::TextHeight(std::string_view) const {
@@ -98,7 +104,7 @@ int QtPrintSurface::AverageCharWidth() const {
 
 void QtPrintSurface::DrawText(int x, int y, std::string_view text) {
   if (!painter_.isActive() || !metrics_) return;
-  painter_.drawText(QPoint(x, y + metrics_->ascent()), FromCp1253(text));
+  painter_.drawText(QPoint(x, y + metrics_->ascent()), Text(text));
 }
 
 QtPrinting::QtPrinting(QWidget* parent, DialogRunner runner)

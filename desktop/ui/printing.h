@@ -38,7 +38,11 @@ class QtPrintSurface final : public PrintSurface {
  private:
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
+  // The text as Qt draws it: UTF-8 in a Unicode font, else Windows-1253.
+  QString Text(std::string_view text) const;
+
   QFont font_;
+  bool unicode_ = false;
   std::optional<QFontMetrics> metrics_;  // of font_ on the printer
 };
 

@@ -123,6 +123,12 @@ bool QtClipboard::WriteText(std::string_view text) {
   return true;
 }
 
+bool QtClipboard::WriteUnicodeText(std::string_view utf8) {
+  if (!clipboard_) return false;
+  clipboard_->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+  return true;
+}
+
 bool QtClipboard::Empty() {
   if (!clipboard_) return false;
   clipboard_->clear();

@@ -43,6 +43,7 @@ class QtClipboard final : public Clipboard {
   bool HasText() const override;
   std::optional<std::string> ReadText() const override;
   bool WriteText(std::string_view text) override;
+  bool WriteUnicodeText(std::string_view utf8) override;
   bool Empty() override;
   Window SetClipboardViewer(Window window) override;
   bool ChangeClipboardChain(Window remove, Window next) override;

@@ -28,6 +28,7 @@ class FakeMainView : public MainView {
   std::string list_hint;
   int hint_display_time = 0;
   std::string label;
+  std::string pronunciation;  // UTF-8
   bool label_left = false;
   std::string description;
   size_t desc_sel_start = 0, desc_sel_length = 0;
@@ -93,6 +94,8 @@ class FakeMainView : public MainView {
   void SetListHint(std::string_view text) override { list_hint = std::string(text); }
   void SetHintDisplayTime(int ms) override { hint_display_time = ms; }
   void SetHeadwordLabel(std::string_view text) override { label = std::string(text); }
+  void SetPronunciation(std::string_view utf8) override { pronunciation = std::string(utf8); }
+  std::string Pronunciation() const override { return pronunciation; }
   int MeasureLabelText(std::string_view text) const override {
     return static_cast<int>(text.size()) * char_width;
   }

@@ -51,6 +51,9 @@ void WriteData(FileSystem& fs, const std::string& program_folder, const dictc::D
   ASSERT_TRUE(fs.WriteFile(dir + "ZelvoranDat.tbo", r.files->Texts));
   ASSERT_TRUE(fs.WriteFile(dir + "ZelvoranSrt.tbo", r.files->Abbreviations));
   ASSERT_TRUE(fs.WriteFile(dir + "ZelvoranEC.tbo", r.files->Links));
+  if (!r.files->Pronunciations.empty()) {
+    ASSERT_TRUE(fs.WriteFile(dir + "ZelvoranPron.txt", r.files->Pronunciations));
+  }
   if (r.files->NeedsProfileFile) {
     ASSERT_TRUE(fs.WriteFile(dir + std::string(kProfileFileName), FormatProfile(r.files->Profile)));
   }

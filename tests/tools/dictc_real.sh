@@ -18,7 +18,7 @@ trap 'rm -rf "$OUT"' EXIT
 cat "$OUT/build.log"
 "$DICTC" verify "$OUT/data"
 for f in ZelvoranI.tbo ZelvoranDat.tbo ZelvoranSrt.tbo ZelvoranEC.tbo ZelvoranProfile.txt \
-  ZelvoranSources.txt; do
+  ZelvoranSources.txt ZelvoranPron.txt; do
   [ -s "$OUT/data/$f" ] || { echo "FAIL: $f missing or empty"; exit 1; }
 done
 value() { grep "^$1=" "$OUT/data/ZelvoranProfile.txt" | cut -d= -f2; }
@@ -35,6 +35,10 @@ check_range abbreviations "$(value abbreviations)" 60 236
 check_range english-links "$(value english-links)" 0 6375
 check_range greek-links "$(value greek-links)" 1 205
 check_range explanation-bytes "$(stat -c %s "$OUT/data/ZelvoranDat.tbo")" 1000000 100000000
+# Pronunciations: nearly every headword of a source article has one, in both directions.
+said() { grep -c "^$1"$'\t' "$OUT/data/ZelvoranPron.txt"; }
+check_range english-pronunciations "$(said E)" 18000 60001
+check_range greek-pronunciations "$(said G)" 30000 60001
 subject=$(sed -n 's/^subject-field entries: \([0-9]*\).*/\1/p' "$OUT/build.log")
 check_range subject-field-entries "$subject" 300 60000
 for word in "CC BY-SA 3.0" dict-freedict-ell-eng dict-freedict-eng-ell "Karl Bartel"; do

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
+#include "dictionary/pronunciations.h"
 #include "platform/linux/posix_file_system.h"
 #include "tests/support/dictd_numbers.h"
 #include "tools/dictc/compile.h"
@@ -62,7 +63,8 @@ class DictcBuildTest : public ::testing::Test {
                {{{"cat"}, "cat /kat/\n\nγάτα, (στο σπίτι) γατί\n"},
                 {{"asian"}, "Asian /x/\n\nασιάτης\n"},
                 {{"asian"}, "Asian /x/\n\nασιατικός\n"},
-                {{"ad", "a.d."}, "AD, A.D. /x/\n\nμετά Χριστόν\n"},
+                {{"ad", "a.d."}, "AD, A.D. /ˈad/ /ɐ dˈiː/\n\nμετά Χριστόν\n"},
+                {{"house"}, "house /hˈaʊs/\n\nσπίτι\n"},
                 {{"café"}, "café /x/\n\nκαφετέρια\n"},
                 {{"3d"}, "3D /x/\n\nτρισδιάστατος\n"},
                 {{"?"}, "? /x/\n\nερώτημα\n"}},
@@ -71,7 +73,8 @@ class DictcBuildTest : public ::testing::Test {
                {{{"γάτα"}, "γάτα /ˈɣa.ta/ <n>\ncat, queen\nκατοικίδιο ζώο\n"},
                 {{"άγκιστρο"},
                  "άγκιστρο /x/ <n>\n1. hook\n2. brace, curly bracket\nτυπογραφία, μαθηματικά\n"},
-                {{"ξυλόφωνο"}, "ξυλόφωνο /x/ <n>\nxylophone\nμουσικό όργανο\n"},
+                {{"ξυλόφωνο"}, "ξυλόφωνο <n>\nxylophone\nμουσικό όργανο\n"},
+                {{"σπίτι"}, "σπίτι /ˈspi.ti/ /ˈspiti/ <n>\nHouse\n"},
                 {{"ἀρχή"}, "ἀρχή /x/ <n>\nbeginning\n"},
                 {{"click away"}, "click away /x/ <n>\nclick and collect\n"}},
                false);
@@ -252,6 +255,124 @@ TEST_F(DictcBuildTest, VerifierPassesTheBuiltFolderAndNamesEachDamage) {
     for (const std::string& f : r.Faults) named |= f.find(damage.expected) != std::string::npos;
     EXPECT_TRUE(named) << damage.name << ": first fault: " << r.Faults[0];
   }
+}
+
+// The pronunciation the loaded dictionary gives a headword of a section ("(missing)" when the
+// headword is not there).
+std::string SaidAs(const Dictionary& d, bool greek, const std::string& utf8_headword) {
+  const HeadwordIndex& index = d.Index(greek);
+  for (int s = 1; s <= index.Count(); ++s) {
+    if (index.Slot(s).Headword == Utf8ToCp1253(utf8_headword)) {
+      return std::string(d.Pronunciations.Of(greek, index.Slot(s).LineNumber));
+    }
+  }
+  return "(missing)";
+}
+
+TEST_F(DictcBuildTest, PronunciationsFileServesBothDirectionsAndReversedHeadwords) {
+  const BuildReport r = Build();
+  ASSERT_EQ(r.error, "");
+  ASSERT_TRUE(fs::exists(Data() / kPronunciationsFileName));
+  PosixFileSystem files;
+  ProgramState state;
+  state.ProgramFolder = (root_ / "program").string() + "/";
+  LoadDictionary(files, state);
+  const Dictionary& d = state.Dict;
+  const struct {
+    bool greek;
+    const char* headword;
+    const char* said;
+  } cases[] = {
+      {false, "cat", "/kat/"},
+      {false, "AD", "/ˈad/"},  // variants of one headline, each with its own
+      {false, "A.D.", "/ɐ dˈiː/"},
+      {false, "house", "/hˈaʊs/"},
+      {false, "House", "/hˈaʊs/"},  // made by reversal, said as the source's "house"
+      {false, "xylophone", ""},     // made by reversal, no source word
+      {true, "γάτα", "/ˈɣa.ta/"},
+      {true, "σπίτι", "/ˈspi.ti/ /ˈspiti/"},  // a source article and a reversal
+      {true, "ξυλόφωνο", ""},                 // the source gives none
+      {true, "τρισδιάστατος", ""},            // reversed from English: no Greek IPA
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SaidAs(d, c.greek, c.headword), c.said) << c.headword;
+  }
+  const VerifyReport v = VerifyDataFolder(Data().string());
+  EXPECT_EQ(v.FaultCount, 0) << (v.Faults.empty() ? "" : v.Faults[0]);
+  EXPECT_TRUE(v.HasPronunciations);
+  EXPECT_EQ(v.EnglishPronunciations + v.GreekPronunciations,
+            static_cast<int>(d.Pronunciations.Count()));
+}
+
+TEST_F(DictcBuildTest, PronunciationsLeaveTheFourDataFilesAsTheyWere) {
+  ASSERT_EQ(Build().error, "");
+  // The same sources without any transcription.
+  const fs::path plain = root_ / "plain";
+  fs::create_directories(plain);
+  for (const char* name : {kEnglishGreekName, kGreekEnglishName}) {
+    const bool compressed = fs::exists(root_ / "src" / (std::string(name) + ".dict.dz"));
+    std::string dict;
+    if (compressed) {
+      gzFile gz = gzopen((root_ / "src" / (std::string(name) + ".dict.dz")).string().c_str(), "rb");
+      char buf[4096];
+      int n;
+      while ((n = gzread(gz, buf, sizeof buf)) > 0) dict.append(buf, static_cast<size_t>(n));
+      gzclose(gz);
+    } else {
+      dict = ReadBytes(root_ / "src" / (std::string(name) + ".dict"));
+    }
+    // Blank out each "/.../" group, keeping every offset of the index valid.
+    for (size_t open = dict.find(" /"); open != std::string::npos; open = dict.find(" /", open)) {
+      const size_t close = dict.find('/', open + 2);
+      const size_t eol = dict.find('\n', open);
+      if (close == std::string::npos || close > eol) break;
+      for (size_t i = open + 1; i <= close; ++i) dict[i] = ' ';
+    }
+    fs::copy_file(root_ / "src" / (std::string(name) + ".index"),
+                  plain / (std::string(name) + ".index"));
+    WriteBytes(plain / (std::string(name) + ".dict"), dict);
+  }
+  const fs::path plain_data = root_ / "plain-program" / "data";
+  ASSERT_EQ(BuildDataFolder(plain.string(), plain_data.string()).error, "");
+  EXPECT_FALSE(fs::exists(plain_data / kPronunciationsFileName));
+  for (const char* name :
+       {"ZelvoranI.tbo", "ZelvoranDat.tbo", "ZelvoranSrt.tbo", "ZelvoranEC.tbo"}) {
+    EXPECT_EQ(ReadBytes(Data() / name), ReadBytes(plain_data / name)) << name;
+  }
+}
+
+TEST_F(DictcBuildTest, VerifierNamesDamagedPronunciationLines) {
+  const std::string file(kPronunciationsFileName);
+  const struct {
+    const char* name;
+    std::string line;
+    const char* expected;
+  } damages[] = {
+      {"line past the section", "E\t999\tcat\t/kat/", "which does not exist"},
+      {"headword of another line", "E\t1\tnot-the-headword\t/x/", "is not that of English line 1"},
+      {"not UTF-8", "E\t1\tcat\t/k\xC3\x28t/", "not UTF-8"},
+      {"three fields", "G\t1\t/x/", "not four fields"},
+      {"direction", "X\t1\tcat\t/kat/", "not E or G"},
+  };
+  for (const auto& damage : damages) {
+    fs::remove_all(Data());
+    ASSERT_EQ(Build().error, "");
+    WriteBytes(Data() / file, ReadBytes(Data() / file) + damage.line + "\n");
+    const VerifyReport r = VerifyDataFolder(Data().string());
+    ASSERT_GT(r.FaultCount, 0) << damage.name;
+    EXPECT_NE(r.Faults[0].find(damage.expected), std::string::npos)
+        << damage.name << ": " << r.Faults[0];
+    EXPECT_NE(r.Faults[0].find(file), std::string::npos) << damage.name;
+  }
+  // A headword given twice.
+  fs::remove_all(Data());
+  ASSERT_EQ(Build().error, "");
+  std::string text = ReadBytes(Data() / file);
+  const size_t last = text.rfind('\n', text.size() - 2);
+  WriteBytes(Data() / file, text + text.substr(last + 1));
+  const VerifyReport twice = VerifyDataFolder(Data().string());
+  ASSERT_EQ(twice.FaultCount, 1);
+  EXPECT_NE(twice.Faults[0].find("a second pronunciation"), std::string::npos);
 }
 
 TEST(DictcVerifyTest, MissingFolderIsAFault) {

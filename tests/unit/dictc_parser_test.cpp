@@ -39,6 +39,33 @@ TEST(SourceParserTest, EnglishGreekHeadlineVariantsSplitOnlyWhenIndexedSeparatel
   EXPECT_EQ(stats.Pronunciations, 3);
 }
 
+TEST(SourceParserTest, HeadlinePronunciationsPairWithTheirHeadwords) {
+  struct Case {
+    const char* article;
+    size_t keys;
+    bool greek;
+    std::vector<std::string> expected;
+  };
+  const Case cases[] = {
+      // One transcription per variant: each variant gets its own.
+      {"AD, A.D. /ˈad/ /ɐ dˈiː/\n\nμετά Χριστόν\n", 2, false, {"/ˈad/", "/ɐ dˈiː/"}},
+      // Counts that disagree: every variant gets them all.
+      {"x, y, z /a/ /b/\n\nχ\n", 3, false, {"/a/ /b/", "/a/ /b/", "/a/ /b/"}},
+      {"both, and /ˈbəʊθ/\n\nκαι\n", 1, false, {"/ˈbəʊθ/"}},
+      {"Πέμπτη /ˈpem.pti/ /ˈpem.ti/ <pn>\nThursday\n", 1, true, {"/ˈpem.pti/ /ˈpem.ti/"}},
+      // No transcription, and an empty one: the headword has none.
+      {"ξυλόφωνο <n>\nxylophone\n", 1, true, {""}},
+      {"λέξη // <n>\nword\n", 1, true, {""}},
+  };
+  for (const Case& c : cases) {
+    ParseStats stats;
+    const Article a = c.greek ? ParseGreekEnglishArticle(c.article, stats)
+                              : ParseEnglishGreekArticle(c.article, c.keys, stats);
+    EXPECT_EQ(a.Pronunciations, c.expected) << c.article;
+    EXPECT_EQ(a.Pronunciations.size(), a.Headwords.size()) << c.article;
+  }
+}
+
 TEST(SourceParserTest, GreekEnglishSensesGlossesAndFields) {
   ParseStats stats;
   const Article a = ParseGreekEnglishArticle(

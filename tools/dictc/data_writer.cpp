@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
+#include "dictionary/pronunciations.h"
 #include "tools/encoders/field_encoders.h"
 
 namespace zelvoran::dictc {
@@ -29,6 +31,11 @@ bool WriteBytes(const std::filesystem::path& path, const std::string& data) {
   out.close();
   return static_cast<bool>(out);
 }
+
+const char kPronunciationsHeader[] =
+    "# Zelvoran Glossa: how the headwords are said, in IPA (UTF-8), from the FreeDict sources\n"
+    "# (CC BY-SA 3.0). Fields, TAB-separated: E or G, the headword's line in its section of\n"
+    "# ZelvoranI.tbo, the headword, its pronunciation.\n";
 
 }  // namespace
 
@@ -118,6 +125,15 @@ WriteResult EncodeDataSet(const DataSet& data) {
       }
       if (!encoded) return fail("index line not storable (control characters): " + e.Headword);
       files.Index += *encoded + "\r\n";
+      if (!e.Pronunciation.empty()) {
+        PronunciationLine p{s == 1, line_no, Cp1253ToUtf8(e.Headword), e.Pronunciation};
+        const std::string text = FormatPronunciationLine(p);
+        if (!ParsePronunciationLine(text).error.empty()) {
+          return fail("pronunciation not storable: " + e.Headword);
+        }
+        if (files.Pronunciations.empty()) files.Pronunciations = kPronunciationsHeader;
+        files.Pronunciations += text + "\n";
+      }
       if (e.Fields.size() > 1 && !e.CategoryOverride) {
         for (const std::string& field : e.Fields) {
           if (field.size() > kCategoryMax) return fail("field too long: " + field);
@@ -166,6 +182,14 @@ std::string WriteDataFolder(const std::string& folder, const DataFiles& files) {
   };
   for (const auto& [name, data] : outputs) {
     if (!WriteBytes(dir / name, *data)) return std::string("cannot write ") + name;
+  }
+  const fs::path pronunciations = dir / std::string(kPronunciationsFileName);
+  if (!files.Pronunciations.empty()) {
+    if (!WriteBytes(pronunciations, files.Pronunciations)) {
+      return std::string("cannot write ") + std::string(kPronunciationsFileName);
+    }
+  } else {
+    fs::remove(pronunciations, ec);
   }
   const fs::path profile = dir / std::string(kProfileFileName);
   if (files.NeedsProfileFile) {

@@ -24,6 +24,8 @@ struct SourceEntry {
   std::string Explanation;
   // Stored as the category as it stands when set (lets tests write any field 4).
   std::optional<std::string> CategoryOverride;
+  // How the headword is said, in IPA (UTF-8, not Windows-1253); empty for none.
+  std::string Pronunciation;
 };
 
 struct AbbreviationRow {
@@ -43,6 +45,7 @@ struct DataFiles {
   std::string Texts;              // ZelvoranDat.tbo
   std::string Abbreviations;      // ZelvoranSrt.tbo
   std::string Links;              // ZelvoranEC.tbo
+  std::string Pronunciations;     // ZelvoranPron.txt (UTF-8); empty when no entry has one
   DataProfile Profile;            // what the data holds
   bool NeedsProfileFile = false;  // the profile differs from the built-in one
 };
@@ -63,8 +66,9 @@ WriteResult EncodeDataSet(const DataSet& data);
 LetterStartTable LetterStartsOf(const std::vector<std::string>& english_keys,
                                 const std::vector<std::string>& greek_keys);
 
-// Writes the files into `folder` (created when missing); the profile file only when needed,
-// and an old one is removed otherwise. Returns an error message, empty on success.
+// Writes the files into `folder` (created when missing); the profile file and the
+// pronunciations file only when needed, and an old one is removed otherwise. Returns an error
+// message, empty on success.
 std::string WriteDataFolder(const std::string& folder, const DataFiles& files);
 
 }  // namespace zelvoran::dictc

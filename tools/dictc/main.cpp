@@ -23,8 +23,9 @@ const char kUsage[] =
     "      Reads the dictd databases freedict-eng-ell and freedict-ell-eng (an .index file\n"
     "      and a .dict.dz file each) from DIR (default /usr/share/dictd, where Debian's\n"
     "      dict-freedict-eng-ell and dict-freedict-ell-eng install them), merges both\n"
-    "      directions and writes the data files, the profile file and ZelvoranSources.txt\n"
-    "      into OUTDIR. Prints the counts and what the character mapping changed.\n"
+    "      directions and writes the data files, the profile file, ZelvoranPron.txt (how\n"
+    "      the headwords are said) and ZelvoranSources.txt into OUTDIR. Prints the counts\n"
+    "      and what the character mapping changed.\n"
     "  zelvoran-dictc synthetic OUTDIR\n"
     "      Writes the deterministic synthetic dictionary of the delivered size (no profile\n"
     "      file: the built-in profile applies). The benchmarks use the same data.\n"
@@ -123,8 +124,8 @@ int Build(const std::vector<std::string>& args) {
               static_cast<unsigned long long>(r.TextsBytes),
               static_cast<long long>(m.TruncatedExplanations));
   std::printf("text mapping:\n");
-  std::printf("  %-44s %lld\n",
-              "pronunciations dropped:", static_cast<long long>(r.Parse.Pronunciations));
+  std::printf("  %-44s %lld\n", "pronunciations kept in ZelvoranPron.txt:",
+              static_cast<long long>(r.Parse.Pronunciations));
   std::printf("  %-44s %lld\n",
               "placeholder translations dropped:", static_cast<long long>(r.Parse.Placeholders));
   std::printf("  %-44s %lld\n",
@@ -174,6 +175,10 @@ int Verify(const std::vector<std::string>& raw_args) {
       args[0].c_str(), r.EnglishLines, r.GreekLines, r.Abbreviations, r.EnglishLinks, r.GreekLinks,
       r.SubjectFieldEntries, static_cast<unsigned long long>(r.TextsBytes),
       r.ProfileFromFile ? "file" : "built-in");
+  if (r.HasPronunciations) {
+    std::printf("pronunciations: %d English and %d Greek headwords\n", r.EnglishPronunciations,
+                r.GreekPronunciations);
+  }
   if (r.FaultCount > 0) {
     std::printf("%lld faults\n", static_cast<long long>(r.FaultCount));
     return 1;

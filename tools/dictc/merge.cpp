@@ -4,6 +4,7 @@
 #include <set>
 #include <unordered_map>
 
+#include "dictionary/cp1253.h"
 #include "dictionary/data_profile.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
@@ -106,6 +107,13 @@ class Section {
     };
     std::vector<Keyed> out;
     out.reserve(pending_.size());
+    // A headword made only by reversal says itself as the source headword it differs from
+    // only in letter case ("House" of a translation, "house" of the source).
+    std::unordered_map<std::string, std::string> said_as;
+    for (const Pending& p : pending_) {
+      const std::string ipa = PronunciationOf(p);
+      if (!ipa.empty()) said_as.emplace(CharLowerA(p.Headword), ipa);
+    }
     for (const Pending& p : pending_) {
       const std::string key =
           (greek_ ? GreekKey(p.Headword) : EnglishKey(p.Headword)).substr(0, kSearchKeyMax);
@@ -122,6 +130,11 @@ class Section {
       SourceEntry e;
       e.Headword = p.Headword;
       e.SearchKey = key;
+      e.Pronunciation = PronunciationOf(p);
+      if (e.Pronunciation.empty() && p.Articles.empty()) {
+        const auto said = said_as.find(CharLowerA(p.Headword));
+        if (said != said_as.end()) e.Pronunciation = said->second;
+      }
       std::vector<std::string> blocks;
       std::set<std::string> direct;
       for (const Article* a : p.Articles) {
@@ -196,6 +209,19 @@ class Section {
   }
 
   const std::vector<Pending>& Pendings() const { return pending_; }
+
+  // The pronunciations its source articles give a headword, each once, in order.
+  static std::string PronunciationOf(const Pending& p) {
+    std::vector<std::string> seen;
+    for (const Article* a : p.Articles) {
+      for (size_t i = 0; i < a->Headwords.size() && i < a->Pronunciations.size(); ++i) {
+        const std::string& ipa = a->Pronunciations[i];
+        if (a->Headwords[i] != p.Headword || ipa.empty()) continue;
+        if (std::find(seen.begin(), seen.end(), ipa) == seen.end()) seen.push_back(ipa);
+      }
+    }
+    return Join(seen, " ");
+  }
 
  private:
   // Comparison form of a word of this section's explanations (the other language).

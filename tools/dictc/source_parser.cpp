@@ -37,22 +37,32 @@ std::vector<std::string_view> Lines(std::string_view text) {
   return lines;
 }
 
-// Splits a headline into its headword text and its part-of-speech tag, dropping the
-// pronunciations: "word /IPA/ /IPA/ <pos>".
-std::string_view Headline(std::string_view line, std::string& tag, ParseStats& stats) {
+// Splits a headline into its headword text, its pronunciations and its part-of-speech tag:
+// "word /IPA/ /IPA/ <pos>".
+std::string_view Headline(std::string_view line, std::string& tag, std::vector<std::string>& ipa,
+                          ParseStats& stats) {
   const size_t lt = line.rfind(" <");
   if (lt != std::string_view::npos && line.back() == '>') {
     tag = std::string(line.substr(lt + 2, line.size() - lt - 3));
     line = line.substr(0, lt);
   }
+  line = TrimRightBlanks(line);
   const size_t slash = line.find(" /");
-  if (slash != std::string_view::npos && line.back() == '/') {
-    const auto slashes =
-        std::count(line.begin() + static_cast<std::ptrdiff_t>(slash), line.end(), '/');
-    stats.Pronunciations += slashes / 2;
+  if (slash != std::string_view::npos && !line.empty() && line.back() == '/') {
+    ipa = PronunciationGroups(line.substr(slash + 1));
+    stats.Pronunciations += static_cast<int64_t>(ipa.size());
     line = line.substr(0, slash);
   }
   return line;
+}
+
+std::string JoinBlank(const std::vector<std::string>& groups) {
+  std::string out;
+  for (const std::string& g : groups) {
+    if (!out.empty()) out += ' ';
+    out += g;
+  }
+  return out;
 }
 
 std::string Clean(std::string_view utf8, ParseStats& stats) {
@@ -148,6 +158,23 @@ size_t SenseNumberEnd(std::string_view line) {
 
 }  // namespace
 
+std::vector<std::string> PronunciationGroups(std::string_view ipa) {
+  std::vector<std::string> groups;
+  size_t i = 0;
+  while ((i = ipa.find('/', i)) != std::string_view::npos) {
+    const size_t end = ipa.find('/', i + 1);
+    if (end == std::string_view::npos) break;
+    const std::string_view inner = TrimBlanks(ipa.substr(i + 1, end - i - 1));
+    // Blanks inside stay (several words); line breaks and tabs do not.
+    std::string g = "/";
+    for (char c : inner) g.push_back(c == '\t' || c == '\n' || c == '\r' ? ' ' : c);
+    g += '/';
+    if (!inner.empty()) groups.push_back(std::move(g));
+    i = end + 1;
+  }
+  return groups;
+}
+
 void ParseStats::Add(const ParseStats& o) {
   Pronunciations += o.Pronunciations;
   Placeholders += o.Placeholders;
@@ -222,13 +249,21 @@ Article ParseEnglishGreekArticle(std::string_view utf8, size_t key_count, ParseS
   const std::vector<std::string_view> lines = Lines(utf8);
   if (lines.empty()) return a;
   std::string tag;
-  const std::string head = Clean(Headline(lines[0], tag, stats), stats);
+  std::vector<std::string> ipa;
+  const std::string head = Clean(Headline(lines[0], tag, ipa, stats), stats);
   a.PartOfSpeech = PartOfSpeechAbbreviation(tag);
   // A headline of several variants ("AD, A.D.") is indexed under each of them.
   if (key_count > 1) {
     a.Headwords = SplitTopLevel(head);
   } else if (!head.empty()) {
     a.Headwords.push_back(head);
+  }
+  // "AD, A.D. /ˈad/ /ɐ dˈiː/": one transcription per variant when the counts agree; otherwise
+  // every headword gets them all.
+  if (!ipa.empty() && ipa.size() == a.Headwords.size()) {
+    a.Pronunciations = ipa;
+  } else {
+    a.Pronunciations.assign(a.Headwords.size(), JoinBlank(ipa));
   }
   std::string body;
   for (size_t i = 1; i < lines.size(); ++i) {
@@ -246,8 +281,12 @@ Article ParseGreekEnglishArticle(std::string_view utf8, ParseStats& stats) {
   const std::vector<std::string_view> lines = Lines(utf8);
   if (lines.empty()) return a;
   std::string tag;
-  const std::string head = Clean(Headline(lines[0], tag, stats), stats);
-  if (!head.empty()) a.Headwords.push_back(head);
+  std::vector<std::string> ipa;
+  const std::string head = Clean(Headline(lines[0], tag, ipa, stats), stats);
+  if (!head.empty()) {
+    a.Headwords.push_back(head);
+    a.Pronunciations.push_back(JoinBlank(ipa));
+  }
   a.PartOfSpeech = PartOfSpeechAbbreviation(tag);
   // Senses in order; a sense whose translations the source lost ("word 2." then a bare
   // " 3.") keeps only glosses, which are folded into the sense before it below.

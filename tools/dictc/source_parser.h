@@ -19,12 +19,15 @@ struct Sense {
 
 struct Article {
   std::vector<std::string> Headwords;  // one, or the variants of the article's headline
-  std::string PartOfSpeech;            // abbreviation, or empty
+  // How each headword is said (UTF-8 IPA, "/a/" or "/a/ /b/"), parallel to Headwords; empty
+  // strings where the headline gives none.
+  std::vector<std::string> Pronunciations;
+  std::string PartOfSpeech;  // abbreviation, or empty
   std::vector<Sense> Senses;
 };
 
 struct ParseStats {
-  int64_t Pronunciations = 0;  // /IPA/ groups dropped
+  int64_t Pronunciations = 0;  // /IPA/ groups read
   int64_t Placeholders = 0;    // "?" and empty translations dropped
   int64_t WikiMarkup = 0;      // stray "[[" "]]" removed
   MappingStats Mapping;
@@ -34,6 +37,9 @@ struct ParseStats {
 // The English-Greek source: "headword[, variant] /IPA/", a blank line, then comma-separated
 // Greek equivalents that may wrap onto indented lines.
 Article ParseEnglishGreekArticle(std::string_view utf8, size_t key_count, ParseStats& stats);
+
+// The slashed IPA groups at the end of a headline ("/a/ /b/"), in order.
+std::vector<std::string> PronunciationGroups(std::string_view ipa);
 
 // The Greek-English source: "headword /IPA/ <pos>", then either one line of translations or
 // numbered senses ("1. ..."), each optionally followed by Greek gloss lines.

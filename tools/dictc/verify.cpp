@@ -11,6 +11,7 @@
 #include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
+#include "dictionary/pronunciations.h"
 #include "dictionary/text_lines.h"
 #include "tools/dictc/data_writer.h"
 
@@ -75,6 +76,49 @@ std::vector<std::string_view> CrLfLines(std::string_view data, const std::string
 
 std::string Where(const char* section, int line) {
   return std::string("ZelvoranI.tbo ") + section + " line " + std::to_string(line);
+}
+
+// The pronunciations file, when there is one: every line well-formed UTF-8, naming an index
+// line of its section by number and headword, each index line at most once.
+void VerifyPronunciations(const std::filesystem::path& dir,
+                          const std::vector<std::string> (&headwords)[2], VerifyReport& r,
+                          Checker& check) {
+  const std::string name(kPronunciationsFileName);
+  const auto text = ReadAll(dir / name);
+  if (!text) return;
+  r.HasPronunciations = true;
+  std::set<std::pair<bool, int32_t>> seen;
+  int line_no = 0;
+  for (std::string_view line : SplitLines(*text)) {
+    ++line_no;
+    const std::string where = name + " line " + std::to_string(line_no);
+    const PronunciationParse p = ParsePronunciationLine(line);
+    if (p.comment) continue;
+    if (!p.error.empty()) {
+      check.Fault(where + ": " + p.error);
+      continue;
+    }
+    const PronunciationLine& l = p.line;
+    const std::vector<std::string>& section = headwords[l.Greek ? 1 : 0];
+    if (static_cast<size_t>(l.LineNumber) >= section.size()) {
+      check.Fault(where + ": names " + (l.Greek ? "Greek" : "English") + " line " +
+                  std::to_string(l.LineNumber) + ", which does not exist");
+      continue;
+    }
+    const std::string& headword = section[static_cast<size_t>(l.LineNumber)];
+    if (Cp1253ToUtf8(headword) != l.Headword) {
+      check.Fault(where + ": headword \"" + l.Headword + "\" is not that of " +
+                  (l.Greek ? "Greek" : "English") + " line " + std::to_string(l.LineNumber) +
+                  " (\"" + Cp1253ToUtf8(headword) + "\")");
+      continue;
+    }
+    if (!seen.insert({l.Greek, l.LineNumber}).second) {
+      check.Fault(where + ": a second pronunciation of " + (l.Greek ? "Greek" : "English") +
+                  " line " + std::to_string(l.LineNumber));
+      continue;
+    }
+    (l.Greek ? r.GreekPronunciations : r.EnglishPronunciations)++;
+  }
 }
 
 }  // namespace
@@ -172,6 +216,7 @@ VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
   // Per section: the category of each line number, and the keys for the letter starts.
   std::vector<std::string> categories[2];
   std::vector<std::string> keys[2];
+  std::vector<std::string> headwords[2] = {{""}, {""}};
   for (int s = 0; s < 2; ++s) {
     const char* section = s == 0 ? "English" : "Greek";
     const size_t first = s == 0 ? 0 : static_cast<size_t>(english);
@@ -196,6 +241,7 @@ VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
       }
       if (f.size() != 5) {
         check.Fault(where + ": " + std::to_string(f.size() + 1) + " fields, not 6");
+        headwords[s].push_back({});
         categories[s].push_back({});
         keys[s].push_back({});
         continue;
@@ -213,6 +259,7 @@ VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
         previous_number = *number;
       }
       const std::string headword(TrimRightBlanks(f[1]));
+      headwords[s].push_back(headword);
       const std::string key(TrimRightBlanks(f[2]));
       const std::string category(TrimRightBlanks(f[3]));
       if (headword.empty()) check.Fault(where + ": empty headword");
@@ -370,6 +417,7 @@ VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
                   std::to_string(counts.greek_links));
     }
   }
+  VerifyPronunciations(dir, headwords, r, check);
   return r;
 }
 

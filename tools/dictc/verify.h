@@ -22,10 +22,14 @@ struct VerifyReport {
   int GreekLinks = 0;
   int SubjectFieldEntries = 0;  // one field or "MULTI"
   uint64_t TextsBytes = 0;
+  // ZelvoranPron.txt: whether the folder has one, and its sound lines per section.
+  bool HasPronunciations = false;
+  int EnglishPronunciations = 0;
+  int GreekPronunciations = 0;
 };
 
-// Verifies the four files (and the profile file when present) in `folder`. At most
-// `max_listed` faults are kept in Faults; FaultCount counts them all.
+// Verifies the four files (and the profile and pronunciations files when present) in `folder`. At
+// most `max_listed` faults are kept in Faults; FaultCount counts them all.
 VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed = 200);
 
 }  // namespace zelvoran::dictc

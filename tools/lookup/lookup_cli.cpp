@@ -39,6 +39,7 @@ class ConsoleView final : public MainView {
  public:
   std::function<void()> on_entry_change;
   std::string entry, label, description;
+  std::string pronunciation;  // UTF-8
 
   std::string EntryText() const override { return entry; }
   void SetEntryText(std::string_view text) override {
@@ -62,6 +63,7 @@ class ConsoleView final : public MainView {
   void SetListHint(std::string_view) override {}
   void SetHintDisplayTime(int) override {}
   void SetHeadwordLabel(std::string_view text) override { label = std::string(text); }
+  void SetPronunciation(std::string_view utf8) override { pronunciation = std::string(utf8); }
   int MeasureLabelText(std::string_view text) const override {
     return static_cast<int>(text.size()) * 7;
   }
@@ -305,6 +307,9 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
     if (shown) {
       out << ",\"headword\":" << JsonString(Cp1253ToUtf8(view.label))
           << ",\"explanation\":" << JsonString(Cp1253ToUtf8(view.description));
+      if (!view.pronunciation.empty()) {
+        out << ",\"pronunciation\":" << JsonString(view.pronunciation);
+      }
     }
     out << "}\n";
   } else {
