@@ -106,29 +106,39 @@ struct InsertPlan {
   bool predecessor_is_own = false;
 };
 
+// The number a new own entry of the language gets (the largest in use plus one), or 0 with
+// the user told when the index has no room for it. `leaving_slot` is the slot of an entry that
+// the same rewrite removes (0: none).
+int64_t NewEntryNumber(MainCore& core, bool greek, int leaving_slot) {
+  const HeadwordIndex& index = core.state.Dict.Index(greek);
+  const int count = index.Count();
+  if (count - (leaving_slot > 0 ? 1 : 0) >= kMaxIndexRecords) {
+    Tell(core, kIndexFullText);
+    return 0;
+  }
+  int64_t largest = 0;
+  for (int s = 1; s <= count; ++s) {
+    if (s != leaving_slot) largest = std::max<int64_t>(largest, index.Slot(s).EntryNumber);
+  }
+  if (largest + 1 > kMaxEntryNumber) {
+    Tell(core, kNumbersExhaustedText);
+    return 0;
+  }
+  return largest + 1;
+}
+
 // `leaving_slot` is the slot of an entry that the same rewrite removes (0: none); the plan is
 // then the one the index would give without it.
 std::optional<InsertPlan> PlanInsert(MainCore& core, bool greek, std::string_view headword,
                                      int leaving_slot) {
   const HeadwordIndex& index = core.state.Dict.Index(greek);
   const int count = index.Count();
-  if (count - (leaving_slot > 0 ? 1 : 0) >= kMaxIndexRecords) {
-    Tell(core, kIndexFullText);
-    return std::nullopt;
-  }
   auto key_of = [greek](std::string_view text) {
     return greek ? GreekKey(text) : EnglishKey(text);
   };
   InsertPlan plan;
-  int64_t largest = 0;
-  for (int s = 1; s <= count; ++s) {
-    if (s != leaving_slot) largest = std::max<int64_t>(largest, index.Slot(s).EntryNumber);
-  }
-  plan.number = largest + 1;
-  if (plan.number > kMaxEntryNumber) {
-    Tell(core, kNumbersExhaustedText);
-    return std::nullopt;
-  }
+  plan.number = NewEntryNumber(core, greek, leaving_slot);
+  if (plan.number == 0) return std::nullopt;
   const std::string key = key_of(headword);
   int s = count;
   // Keys compare byte by byte by code value; a key that begins another is the smaller.
@@ -149,18 +159,18 @@ std::string CategoryOf(const MainCore& core, int row) {
   return table[static_cast<size_t>(row)].Abbreviation.substr(0, kMaxCategory);
 }
 
-// The trimmed headword when it can be stored; nullopt (and a message) otherwise.
-std::optional<std::string> StorableHeadword(MainCore& core, std::string_view typed) {
-  std::string headword(TrimBlanks(typed));
+// Whether the headword, trimmed as it is stored, can be stored; the user is told when not.
+bool StorableHeadword(MainCore& core, std::string_view typed) {
+  const std::string_view headword = TrimBlanks(typed);
   if (headword.empty()) {
     TellInvalid(core, kEmptyHeadwordText);
-    return std::nullopt;
+    return false;
   }
   if (headword.size() > kMaxStoredHeadword) {
     TellInvalid(core, kHeadwordTooLongText);
-    return std::nullopt;
+    return false;
   }
-  return headword;
+  return true;
 }
 
 bool StorableExplanation(MainCore& core, std::string_view text) {
@@ -206,19 +216,19 @@ StoreOutcome InsertInto(MainCore& core, bool greek, const std::string& headword,
 StoreOutcome ModifyOwnEntry(MainCore& core, const ModifyRequest& request) {
   const auto sel = Selected(core);
   if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
-  const auto headword = StorableHeadword(core, request.Headword);
-  if (!headword || !StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
+  if (!ModifyRequestStorable(core, request)) return StoreOutcome::kFailed;
+  const std::string headword(TrimBlanks(request.Headword));
   const int64_t old_number = sel->record->EntryNumber;
   const bool greek = IsGreekText(request.Headword);
   if (greek == sel->greek) {
     // One rewrite removes the old line and places the new one, as a delete followed by an
     // insert would, so the entry is never missing from the files.
-    return InsertInto(core, greek, *headword, request.Explanation, request.CategoryRow, sel->slot,
+    return InsertInto(core, greek, headword, request.Explanation, request.CategoryRow, sel->slot,
                       old_number);
   }
   // Another language: the new entry is stored first; the old one goes only once it is.
   const StoreOutcome inserted =
-      InsertInto(core, greek, *headword, request.Explanation, request.CategoryRow, 0, std::nullopt);
+      InsertInto(core, greek, headword, request.Explanation, request.CategoryRow, 0, std::nullopt);
   if (inserted != StoreOutcome::kSaved) return inserted;
   const StoreOutcome dropped = Rewrite(
       core, sel->greek, [&](StorePair& pair) { return DropEntry(pair, old_number, false); });
@@ -229,7 +239,7 @@ StoreOutcome ModifyOwnEntry(MainCore& core, const ModifyRequest& request) {
 StoreOutcome ModifyAddition(MainCore& core, const ModifyRequest& request) {
   const auto sel = Selected(core);
   if (!sel || sel->record->Origin == 'C') return StoreOutcome::kUnchanged;
-  if (!StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
+  if (!ModifyRequestStorable(core, request)) return StoreOutcome::kFailed;
   const int64_t number = sel->record->EntryNumber;
   return Rewrite(core, sel->greek, [&](StorePair& pair) {
     SetAddition(pair, number, request.Explanation, request.Origin == 'A');
@@ -238,6 +248,30 @@ StoreOutcome ModifyAddition(MainCore& core, const ModifyRequest& request) {
 }
 
 }  // namespace
+
+bool InsertRequestStorable(MainCore& core, const InsertRequest& request) {
+  if (request.Headword.empty()) return true;  // nothing to store: the insert does nothing
+  return StorableHeadword(core, request.Headword) &&
+         StorableExplanation(core, request.Explanation) &&
+         NewEntryNumber(core, IsGreekText(request.Headword), 0) != 0;
+}
+
+bool ModifyRequestStorable(MainCore& core, const ModifyRequest& request) {
+  if (request.Headword.empty()) return true;  // nothing to store: the modify does nothing
+  const auto sel = Selected(core);
+  if (request.Origin == 'L' || request.Origin == 'A') {
+    if (!sel || sel->record->Origin == 'C') return true;
+    return StorableExplanation(core, request.Explanation);
+  }
+  if (request.Origin != 'C' || !sel || sel->record->Origin != 'C') return true;
+  if (!StorableHeadword(core, request.Headword) ||
+      !StorableExplanation(core, request.Explanation)) {
+    return false;
+  }
+  // The same language: the entry's own slot is freed by the same rewrite.
+  const bool greek = IsGreekText(request.Headword);
+  return NewEntryNumber(core, greek, greek == sel->greek ? sel->slot : 0) != 0;
+}
 
 std::optional<std::string> PromptCustomFolder(MainCore& core, std::string_view reason) {
   std::optional<std::string> chosen;
@@ -301,11 +335,10 @@ bool ValidateCustomFolder(MainCore& core) {
 
 StoreOutcome InsertCustomEntry(MainCore& core, const InsertRequest& request) {
   if (request.Headword.empty()) return StoreOutcome::kUnchanged;
-  const auto headword = StorableHeadword(core, request.Headword);
-  if (!headword || !StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
+  if (!InsertRequestStorable(core, request)) return StoreOutcome::kFailed;
   const StoreOutcome outcome =
-      InsertInto(core, IsGreekText(request.Headword), *headword, request.Explanation,
-                 request.CategoryRow, 0, std::nullopt);
+      InsertInto(core, IsGreekText(request.Headword), std::string(TrimBlanks(request.Headword)),
+                 request.Explanation, request.CategoryRow, 0, std::nullopt);
   if (outcome == StoreOutcome::kSaved) ClearEntryDisplay(core);
   return outcome;
 }

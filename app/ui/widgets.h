@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QWidget>
@@ -67,7 +68,20 @@ class EntryEdit final : public QLineEdit {
   void mouseMoveEvent(QMouseEvent* e) override;
 };
 
-// Description_Text: read-only, word-wrapped; a double-click reports the word it selected.
+// A pop-up menu whose items are chosen with the left mouse button only; another button pressed
+// outside it still closes it.
+class LeftButtonMenu final : public QMenu {
+ public:
+  using QMenu::QMenu;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// Description_Text: read-only, word-wrapped; a double-click selects the run of word characters
+// under the pointer (the lookup's own: letters and "-", so "e-mail" is one word; elsewhere the
+// toolkit's selection stays) and reports it.
 class DescriptionEdit final : public QPlainTextEdit {
  public:
   explicit DescriptionEdit(QWidget* parent);
@@ -78,6 +92,9 @@ class DescriptionEdit final : public QPlainTextEdit {
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  void SelectLookupWord(QPoint at);
 };
 
 }  // namespace zelvoran
