@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "custom/ui/insert_entry_form.h"
+#include "platform/linux/qt_text.h"
 #include "tests/gui/window_fixture.h"
 
 namespace zelvoran::testing {
