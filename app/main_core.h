@@ -81,6 +81,7 @@ struct MainCore {
   std::string FocusedControlTag;
   std::string LastShownHeadword;
   int32_t LastShownIndex = 0;
+  bool LastShownGreek = false;  // the index LastShownIndex is a slot of
   bool SuppressEntryChange = false;
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;

@@ -68,6 +68,8 @@ class MainView {
   virtual void ListSelectionChanged() = 0;
   virtual void FocusEntriesList() = 0;
   virtual int ListHeight() const = 0;  // pixels; a whole number of 16-pixel rows
+  // The width a row's text has before the list cuts it off (inside the frame, less the scroll
+  // bar when one shows and the text's indent).
   virtual int ListWidth() const = 0;
   virtual int MeasureListText(std::string_view text) const = 0;  // in the list's font
   virtual void SetListHint(std::string_view text) = 0;
@@ -93,6 +95,9 @@ class MainView {
   virtual int DescriptionHeight() const = 0;
   // The lines as the box shows them at its current width (for printing).
   virtual std::vector<std::string> DescriptionDisplayLines() const = 0;
+  // The width the box wraps its lines at; 0 when not even one character fits (a box made
+  // narrow or hidden), and its lines are then no layout to print.
+  virtual int DescriptionTextWidth() const { return DescriptionWidth(); }
 
   // Menu items of CustomEntriesMenu.
   virtual void SetModifyEntryEnabled(bool enabled) = 0;
@@ -109,8 +114,9 @@ class MainView {
 
   // Opens a pop-up menu at a screen point; returns the chosen item or -1.
   virtual int ShowPopupMenu(const std::vector<MenuItem>& items, Point screen) = 0;
-  // The window's outer top-left on the screen, and a toolbar button's client bounds.
-  virtual Point WindowOrigin() const = 0;
+  // The screen position of the window's client area (its top-left corner), and a toolbar
+  // button's client bounds.
+  virtual Point ClientOrigin() const = 0;
   virtual Rect ButtonBounds(ToolbarButton button) const = 0;
 
   // The toolbar's hover effect: a button's client bounds, and its place in front of the

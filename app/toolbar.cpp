@@ -115,6 +115,14 @@ const ToolbarButtonInfo& ToolbarInfo(ToolbarButton button) {
   return kButtons[0];
 }
 
+Point MenuPointUnder(const MainView& view, ToolbarButton button) {
+  // The window's frame and caption bar are whatever the window manager made them: the point
+  // is taken from the client area's real place on the screen.
+  const Point client = view.ClientOrigin();
+  const Rect b = view.ButtonBounds(button);
+  return {client.x + b.left, client.y + b.top + b.height};
+}
+
 void HighlightToolbarButton(MainCore& core, int number) {
   MainView& view = core.view;
   for (int k = 1; k <= static_cast<int>(kGroups.size()); ++k) {

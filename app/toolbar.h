@@ -31,6 +31,9 @@ inline constexpr int kHoverNone = 0;
 // Every button back to rest.
 inline constexpr int kHoverReset = -1;
 
+// The screen point just under a button's bottom-left corner, where its menus open.
+Point MenuPointUnder(const MainView& view, ToolbarButton button);
+
 // Raises the button (or button pair) of hover number `number` and lowers the raised ones;
 // -1 puts every button at rest. A button counts as raised when its top is its raised top.
 void HighlightToolbarButton(MainCore& core, int number);

@@ -3,6 +3,7 @@
 #include "app/guard.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
+#include "app/toolbar.h"
 #include "custom/custom_dialogs.h"
 #include "custom/custom_store.h"
 #include "custom/slot_remap.h"
@@ -47,9 +48,7 @@ std::vector<MenuItem> CustomEntriesMenuItems(const MainView& view) {
 CustomEntriesChoice CustomEntries_ButtonClick(MainCore& core) {
   CustomEntriesChoice choice = CustomEntriesChoice::kNone;
   Guarded([&] {
-    const Point origin = core.view.WindowOrigin();
-    const Rect button = core.view.ButtonBounds(ToolbarButton::kCustomEntries);
-    const Point at{origin.x + button.left + 4, origin.y + button.top + button.height + 22};
+    const Point at = MenuPointUnder(core.view, ToolbarButton::kCustomEntries);
     const std::vector<MenuItem> items = CustomEntriesMenuItems(core.view);
     const int chosen = core.view.ShowPopupMenu(items, at);
     if (chosen < 0 || chosen >= static_cast<int>(items.size())) return;
@@ -79,6 +78,9 @@ void InsertEntryItemClick(MainCore& core) {
     EntryDialogSetup setup;
     setup.EditMode = std::string(kEditModeInsert);
     setup.CategoryItems = CategoryItems(core.svc.fs, core.state.ProgramFolder);
+    setup.Accepts = [&core](const EntryDialogResult& r) {
+      return InsertRequestStorable(core, {r.Headword, r.Explanation, r.CategoryRow});
+    };
     const auto result = core.svc.custom_dialogs->RunEntryDialog(setup);
     if (!result) return;
     busy.On();
@@ -118,6 +120,13 @@ void ModifyEntryItemClick(MainCore& core) {
     setup.CategoryRow = request.CategoryRow;
     setup.Explanation = request.Explanation;
     setup.CategoryItems = CategoryItems(core.svc.fs, core.state.ProgramFolder);
+    setup.Accepts = [&core, &request](const EntryDialogResult& r) {
+      ModifyRequest typed = request;
+      typed.Headword = r.Headword;
+      typed.CategoryRow = r.CategoryRow;
+      typed.Explanation = r.Explanation;
+      return ModifyRequestStorable(core, typed);
+    };
     const auto result = core.svc.custom_dialogs->RunEntryDialog(setup);
     if (!result) return;
     request.Headword = result->Headword;

@@ -3,6 +3,7 @@
 // use fakes. All text is Windows-1253.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,8 @@ inline constexpr std::string_view kEditModeUpdate = "UPDATE";
 inline constexpr std::string_view kFolderPromptNull = "NULL";
 inline constexpr std::string_view kFolderPromptInvalid = "INVALID";
 
+struct EntryDialogResult;
+
 // What TInsertEntryFrm shows when it opens.
 struct EntryDialogSetup {
   std::string EditMode;  // "INSERT" or "UPDATE"
@@ -28,6 +31,9 @@ struct EntryDialogSetup {
   std::string Explanation;  // line breaks as CR LF
   // The items of InsertEntry_ShortCut: a blank item, then one per abbreviation.
   std::vector<std::string> CategoryItems;
+  // Asked on OK once the fields are filled in: whether the store would take what the dialog
+  // holds. It tells the user why not, and the dialog then stays open with the text as typed.
+  std::function<bool(const EntryDialogResult&)> Accepts;
 };
 
 // What the dialog hands back on OK, exactly as typed (line breaks as CR LF).

@@ -135,29 +135,39 @@ struct InsertPlan {
   bool predecessor_is_own = false;
 };
 
+// The number a new own entry of the language gets (the largest in use plus one), or 0 with
+// the user told when the index has no room for it. `leaving_slot` is the slot of an entry that
+// the same rewrite removes (0: none).
+int64_t NewEntryNumber(MainCore& core, bool greek, int leaving_slot) {
+  const HeadwordIndex& index = core.state.Dict.Index(greek);
+  const int count = index.Count();
+  if (count - (leaving_slot > 0 ? 1 : 0) >= kMaxIndexRecords) {
+    Tell(core, kIndexFullText);
+    return 0;
+  }
+  int64_t largest = 0;
+  for (int s = 1; s <= count; ++s) {
+    if (s != leaving_slot) largest = std::max<int64_t>(largest, index.Slot(s).EntryNumber);
+  }
+  if (largest + 1 > kMaxEntryNumber) {
+    Tell(core, kNumbersExhaustedText);
+    return 0;
+  }
+  return largest + 1;
+}
+
 // `leaving_slot` is the slot of an entry that the same rewrite removes (0: none); the plan is
 // then the one the index would give without it.
 std::optional<InsertPlan> PlanInsert(MainCore& core, bool greek, std::string_view headword,
                                      int leaving_slot) {
   const HeadwordIndex& index = core.state.Dict.Index(greek);
   const int count = index.Count();
-  if (count - (leaving_slot > 0 ? 1 : 0) >= kMaxIndexRecords) {
-    Tell(core, kIndexFullText);
-    return std::nullopt;
-  }
   auto key_of = [greek](std::string_view text) {
     return greek ? GreekKey(text) : EnglishKey(text);
   };
   InsertPlan plan;
-  int64_t largest = 0;
-  for (int s = 1; s <= count; ++s) {
-    if (s != leaving_slot) largest = std::max<int64_t>(largest, index.Slot(s).EntryNumber);
-  }
-  plan.number = largest + 1;
-  if (plan.number > kMaxEntryNumber) {
-    Tell(core, kNumbersExhaustedText);
-    return std::nullopt;
-  }
+  plan.number = NewEntryNumber(core, greek, leaving_slot);
+  if (plan.number == 0) return std::nullopt;
   const std::string key = key_of(headword);
   int s = count;
   // Keys compare byte by byte by code value; a key that begins another is the smaller.
@@ -178,18 +188,18 @@ std::string CategoryOf(const MainCore& core, int row) {
   return table[static_cast<size_t>(row)].Abbreviation.substr(0, kMaxCategory);
 }
 
-// The trimmed headword when it can be stored; nullopt (and a message) otherwise.
-std::optional<std::string> StorableHeadword(MainCore& core, std::string_view typed) {
-  std::string headword(TrimBlanks(typed));
+// Whether the headword, trimmed as it is stored, can be stored; the user is told when not.
+bool StorableHeadword(MainCore& core, std::string_view typed) {
+  const std::string_view headword = TrimBlanks(typed);
   if (headword.empty()) {
     TellInvalid(core, kEmptyHeadwordText);
-    return std::nullopt;
+    return false;
   }
   if (headword.size() > kMaxStoredHeadword) {
     TellInvalid(core, kHeadwordTooLongText);
-    return std::nullopt;
+    return false;
   }
-  return headword;
+  return true;
 }
 
 bool StorableExplanation(MainCore& core, std::string_view text) {
@@ -237,8 +247,8 @@ std::optional<PairChange> PlaceNew(MainCore& core, bool greek, const std::string
 StoreOutcome ModifyOwnEntry(MainCore& core, const ModifyRequest& request) {
   const auto before = Selected(core);
   if (!before || before->record->Origin != 'C') return StoreOutcome::kUnchanged;
-  const auto headword = StorableHeadword(core, request.Headword);
-  if (!headword || !StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
+  if (!ModifyRequestStorable(core, request)) return StoreOutcome::kFailed;
+  const std::string headword(TrimBlanks(request.Headword));
   return Locked(core, [&] {
     const auto sel = Selected(core);  // on the rebuilt indexes
     if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
@@ -247,12 +257,12 @@ StoreOutcome ModifyOwnEntry(MainCore& core, const ModifyRequest& request) {
     // The old line goes and the new one comes in one commit, so the entry is never missing
     // from the files nor there twice, even when it moves to the other language's pair.
     if (greek == sel->greek) {
-      auto place = PlaceNew(core, greek, *headword, request.Explanation, request.CategoryRow,
+      auto place = PlaceNew(core, greek, headword, request.Explanation, request.CategoryRow,
                             sel->slot, old_number);
       return place ? Rewrite(core, {*place}) : StoreOutcome::kFailed;
     }
     auto place =
-        PlaceNew(core, greek, *headword, request.Explanation, request.CategoryRow, 0, std::nullopt);
+        PlaceNew(core, greek, headword, request.Explanation, request.CategoryRow, 0, std::nullopt);
     if (!place) return StoreOutcome::kFailed;
     return Rewrite(core, {*place, PairChange{sel->greek, [old_number](StorePair& pair) {
                                                return DropEntry(pair, old_number, false);
@@ -263,7 +273,7 @@ StoreOutcome ModifyOwnEntry(MainCore& core, const ModifyRequest& request) {
 StoreOutcome ModifyAddition(MainCore& core, const ModifyRequest& request) {
   const auto before = Selected(core);
   if (!before || before->record->Origin == 'C') return StoreOutcome::kUnchanged;
-  if (!StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
+  if (!ModifyRequestStorable(core, request)) return StoreOutcome::kFailed;
   return Locked(core, [&] {
     const auto sel = Selected(core);
     if (!sel || sel->record->Origin == 'C') return StoreOutcome::kUnchanged;
@@ -277,6 +287,30 @@ StoreOutcome ModifyAddition(MainCore& core, const ModifyRequest& request) {
 }
 
 }  // namespace
+
+bool InsertRequestStorable(MainCore& core, const InsertRequest& request) {
+  if (request.Headword.empty()) return true;  // nothing to store: the insert does nothing
+  return StorableHeadword(core, request.Headword) &&
+         StorableExplanation(core, request.Explanation) &&
+         NewEntryNumber(core, IsGreekText(request.Headword), 0) != 0;
+}
+
+bool ModifyRequestStorable(MainCore& core, const ModifyRequest& request) {
+  if (request.Headword.empty()) return true;  // nothing to store: the modify does nothing
+  const auto sel = Selected(core);
+  if (request.Origin == 'L' || request.Origin == 'A') {
+    if (!sel || sel->record->Origin == 'C') return true;
+    return StorableExplanation(core, request.Explanation);
+  }
+  if (request.Origin != 'C' || !sel || sel->record->Origin != 'C') return true;
+  if (!StorableHeadword(core, request.Headword) ||
+      !StorableExplanation(core, request.Explanation)) {
+    return false;
+  }
+  // The same language: the entry's own slot is freed by the same rewrite.
+  const bool greek = IsGreekText(request.Headword);
+  return NewEntryNumber(core, greek, greek == sel->greek ? sel->slot : 0) != 0;
+}
 
 std::optional<std::string> PromptCustomFolder(MainCore& core, std::string_view reason) {
   std::optional<std::string> chosen;
@@ -340,10 +374,10 @@ bool ValidateCustomFolder(MainCore& core) {
 
 StoreOutcome InsertCustomEntry(MainCore& core, const InsertRequest& request) {
   if (request.Headword.empty()) return StoreOutcome::kUnchanged;
-  const auto headword = StorableHeadword(core, request.Headword);
-  if (!headword || !StorableExplanation(core, request.Explanation)) return StoreOutcome::kFailed;
+  if (!InsertRequestStorable(core, request)) return StoreOutcome::kFailed;
+  const std::string headword(TrimBlanks(request.Headword));
   const StoreOutcome outcome = Locked(core, [&] {
-    auto place = PlaceNew(core, IsGreekText(request.Headword), *headword, request.Explanation,
+    auto place = PlaceNew(core, IsGreekText(request.Headword), headword, request.Explanation,
                           request.CategoryRow, 0, std::nullopt);
     return place ? Rewrite(core, {*place}) : StoreOutcome::kFailed;
   });

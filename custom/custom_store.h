@@ -47,6 +47,13 @@ bool ValidateCustomFolder(MainCore& core);
 // current directory is the program folder again afterwards.
 std::optional<std::string> PromptCustomFolder(MainCore& core, std::string_view reason);
 
+// The refusals a request meets before any file is touched: a headword of blanks or too long, an
+// explanation too long, no room in the index of the headword's language. False after telling
+// the user why; the store operations and the entry dialog (before it closes) both ask this.
+bool InsertRequestStorable(MainCore& core, const InsertRequest& request);
+// The same for a modify of the selected row's entry.
+bool ModifyRequestStorable(MainCore& core, const ModifyRequest& request);
+
 // Adds the request as an own entry and empties the display.
 StoreOutcome InsertCustomEntry(MainCore& core, const InsertRequest& request);
 

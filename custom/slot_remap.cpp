@@ -75,7 +75,7 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
   if (rows_changed) core.view.ListRowsChanged();
 
   if (core.LastShownIndex != 0) {
-    core.LastShownIndex = remap.Map(IsGreekText(core.LastShownHeadword), core.LastShownIndex);
+    core.LastShownIndex = remap.Map(core.LastShownGreek, core.LastShownIndex);
     if (core.LastShownIndex == 0) core.LastShownHeadword.clear();
   }
 
@@ -83,7 +83,7 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
   for (std::vector<HistoryItem>* items : {&core.History.BackList, &core.History.ForwardList}) {
     std::vector<HistoryItem> moved;
     for (HistoryItem& item : *items) {
-      item.Tag = remap.Map(IsGreekText(item.Caption), item.Tag);
+      item.Tag = remap.Map(item.Greek, item.Tag);
       if (item.Tag != 0) moved.push_back(std::move(item));
     }
     *items = std::move(moved);

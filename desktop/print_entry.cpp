@@ -1,5 +1,8 @@
 #include "desktop/print_entry.h"
 
+#include <algorithm>
+#include <functional>
+
 #include "app/main_core.h"
 #include "desktop/printer_text_stream.h"
 #include "dictionary/cp1253.h"
@@ -22,6 +25,10 @@ void Piece(PrinterTextStream& stream, const PrintFont& font, std::string_view te
   stream.SetFont(font);
   stream.Write(text);
   stream.Flush();
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
 }
 
 }  // namespace
@@ -68,6 +75,46 @@ void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::s
   }
 }
 
+std::vector<std::string> WrapLines(std::string_view text, int width,
+                                   const std::function<int(std::string_view)>& measure) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view paragraph = text.substr(start, end - start);
+    start = end + 2;
+    if (paragraph.empty()) {
+      if (start <= text.size()) lines.emplace_back();  // a trailing empty line is not printed
+      continue;
+    }
+    size_t from = 0;
+    while (from < paragraph.size()) {
+      // The longest beginning that fits (blanks at its end do not count) ...
+      size_t fit = from;
+      while (fit < paragraph.size()) {
+        size_t ink = fit + 1;
+        while (ink > from && IsBlank(paragraph[ink - 1])) --ink;
+        if (ink > from && measure(paragraph.substr(from, ink - from)) > width) break;
+        ++fit;
+      }
+      size_t cut = fit;
+      if (fit < paragraph.size() && !IsBlank(paragraph[fit])) {
+        // ... broken after its last blank, or inside a word wider than the line.
+        size_t blank = fit;
+        while (blank > from && !IsBlank(paragraph[blank - 1])) --blank;
+        cut = blank > from ? blank : std::max(fit, from + 1);
+      }
+      size_t ink = cut;
+      while (ink > from && IsBlank(paragraph[ink - 1])) --ink;
+      lines.emplace_back(paragraph.substr(from, ink - from));
+      from = cut;
+      while (from < paragraph.size() && IsBlank(paragraph[from])) ++from;
+    }
+  }
+  return lines;
+}
+
 void Print_ButtonClick(MainCore& core) {
   const int row = core.List.Selected;
   if (row < 0 || row >= core.List.Count() ||
@@ -80,10 +127,19 @@ void Print_ButtonClick(MainCore& core) {
   const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
   const int32_t slot = core.List.RowIndexList[static_cast<size_t>(row)];
   const std::string headword = core.state.Dict.Index(greek).Slot(slot).Headword;
-  const std::vector<std::string> lines = core.view.DescriptionDisplayLines();
+  std::vector<std::string> lines;
+  if (core.view.DescriptionTextWidth() > 0) lines = core.view.DescriptionDisplayLines();
 
   PrinterTextStream stream(*surface);
   if (!stream.Open()) return;
+  if (core.view.DescriptionTextWidth() <= 0) {
+    // The box has no width to lay the explanation out at (it would hold one character a
+    // line): the page's width, less the indent, takes its place.
+    stream.SetFont(Font(kPrintBlack, false, false));
+    const int width = surface->PrintableWidth() - surface->TextWidth(kIndent);
+    lines = WrapLines(core.view.DescriptionText(), width,
+                      [&surface](std::string_view t) { return surface->TextWidth(t); });
+  }
   WriteEntryPage(stream, headword, PrintHeading(greek), lines, core.view.Pronunciation());
   stream.Close();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,11 +24,18 @@ const std::string& PrintHeading(bool greek_headword);
 void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::string_view heading,
                     const std::vector<std::string>& lines, std::string_view pronunciation = {});
 
+// The lines of a text (paragraphs separated by CR LF) laid out at `width` as the explanation
+// box lays them out: each paragraph broken after a blank, or inside a word wider than a line;
+// a trailing empty line is left out. `measure` gives a text's width.
+std::vector<std::string> WrapLines(std::string_view text, int width,
+                                   const std::function<int(std::string_view)>& measure);
+
 // Prints the selected row's entry after the print dialog; nothing without a selected row or
 // when the dialog is cancelled. The headword is read from the index of the row's own language,
 // as the display chooses it, and the heading follows the same language. The explanation
-// lines are those the explanation box shows at its current width. A job that a failure cuts
-// short is aborted.
+// lines are those the explanation box shows at its current width, or, when the box has no
+// usable width, the explanation laid out at the page's width. A job that a failure cuts short
+// is aborted.
 void Print_ButtonClick(MainCore& core);
 
 }  // namespace zelvoran

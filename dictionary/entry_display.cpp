@@ -165,6 +165,10 @@ void Entries_ListClick(MainCore& core) {
   ApplyPaneHiddenHint(core);
 }
 
+bool IsLookupWordCharacter(unsigned char c) {
+  return IsLookupWordChar(c);
+}
+
 void Description_TextDblClick(MainCore& core, std::string_view selected) {
   if (selected.empty()) return;
   size_t b = 0;

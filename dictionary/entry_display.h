@@ -27,5 +27,8 @@ void ShowEntry(MainCore& core, int row);
 void Entries_ListClick(MainCore& core);
 // Looks up the word that a double-click selected in the explanation.
 void Description_TextDblClick(MainCore& core, std::string_view selected);
+// Whether a Windows-1253 character belongs to a looked-up word: "-", the Greek letters without
+// diaeresis and A-Z, a-z. The explanation box selects a double-clicked word by it.
+bool IsLookupWordCharacter(unsigned char c);
 
 }  // namespace zelvoran

@@ -33,6 +33,16 @@ struct LockResult {
   std::unique_ptr<FileLock> lock;  // set when held
 };
 
+// What tells one state of a file from another without reading it: a rewrite changes the
+// modification time (to the nanosecond) or the size, a replacement the file's identity.
+struct FileVersion {
+  uint64_t size = 0;
+  int64_t modified_ns = 0;
+  uint64_t device = 0;
+  uint64_t inode = 0;
+  bool operator==(const FileVersion&) const = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -47,8 +57,8 @@ class FileSystem {
   virtual bool DirectoryExists(std::string_view path) const = 0;
   // Whether the user may not write the file; nullopt when its attributes cannot be read.
   virtual std::optional<bool> IsReadOnly(std::string_view path) const = 0;
-  // Modification time in seconds, nullopt for a missing file.
-  virtual std::optional<int64_t> ModificationTime(std::string_view path) const = 0;
+  // The file's version, nullopt for a missing file.
+  virtual std::optional<FileVersion> Version(std::string_view path) const = 0;
 
   // The whole file, or nullopt when it cannot be opened or read.
   virtual std::optional<std::string> ReadFile(std::string_view path) const = 0;

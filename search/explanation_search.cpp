@@ -78,15 +78,11 @@ ExplanationCorpus::Stamp ExplanationCorpus::StampOf(const FileSystem& fs,
                                                     const ProgramState& state) {
   Stamp s;
   s.index_generation = state.Dict.IndexGeneration;
-  auto fill = [&](const std::string& path, int64_t& size, int64_t& time) {
-    if (path.empty()) return;
-    if (auto n = fs.FileSize(path)) size = static_cast<int64_t>(*n);
-    if (auto t = fs.ModificationTime(path)) time = *t;
-  };
+  s.texts = fs.Version(state.ProgramFolder + std::string(kTextsFile));
+  // The committed texts, even while a replacement waits for a folder that can be written.
   const CustomPaths user = CommittedStorePaths(fs, state.Paths);
-  fill(user.CustomEnglishTextsPath, s.english_size, s.english_time);
-  fill(user.CustomGreekTextsPath, s.greek_size, s.greek_time);
-  fill(state.ProgramFolder + std::string(kTextsFile), s.texts_size, s.texts_time);
+  s.english = UserTexts(fs, user.CustomEnglishTextsPath);
+  s.greek = UserTexts(fs, user.CustomGreekTextsPath);
   return s;
 }
 
@@ -99,19 +95,20 @@ std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSyst
   if (!texts) return corpus;  // the search cannot open the dictionary's texts: no rows
   corpus->text_.reserve(texts->size() + texts->size() / 8);
   const Dictionary& dict = state.Dict;
-  // The committed texts, even while a replacement waits for a folder that can be written.
-  const CustomPaths user = CommittedStorePaths(fs, state.Paths);
   struct Pass {
     const HeadwordIndex& index;
     std::optional<std::string> user;
     bool greek;
   } passes[] = {
-      {dict.EnglishIndex, UserTexts(fs, user.CustomEnglishTextsPath), false},
-      {dict.GreekIndex, UserTexts(fs, user.CustomGreekTextsPath), true},
+      // The user's texts as the stamp read them, so the corpus is what the stamp says.
+      {dict.EnglishIndex, corpus->stamp_.english, false},
+      {dict.GreekIndex, corpus->stamp_.greek, true},
   };
   std::string text;
   for (const Pass& pass : passes) {
-    for (int slot = 1; slot <= pass.index.Count(); ++slot) {
+    // The whole index, as the lookups see it: up to the first empty slot.
+    for (int slot = 1; slot <= pass.index.Count() && pass.index.Slot(slot).EntryNumber != 0;
+         ++slot) {
       const HeadwordRecord& rec = pass.index.Slot(slot);
       text.clear();
       bool has_text = false;

@@ -5,14 +5,16 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
+
 namespace zelvoran {
 
 struct MainCore;
-class FileSystem;
 struct ProgramState;
 
 inline constexpr int kExplanationResultLimit = 32000;
@@ -37,11 +39,14 @@ class ExplanationCorpus {
   // first, at most `limit` of them.
   std::vector<ExplanationHit> Find(std::string_view needle, int limit) const;
 
-  // What the corpus was built from, to tell when it is stale.
+  // What the corpus was built from, to tell when it is stale: the loaded indexes, the version
+  // of the dictionary's texts file (which the program never writes), and what the user's
+  // texts files hold, byte for byte (they are small, and may be rewritten within one tick of
+  // the file times by another copy of the program or a sync tool).
   struct Stamp {
     uint64_t index_generation = 0;
-    int64_t english_size = -1, english_time = -1, greek_size = -1, greek_time = -1;
-    int64_t texts_size = -1, texts_time = -1;
+    std::optional<FileVersion> texts;
+    std::optional<std::string> english, greek;
     bool operator==(const Stamp&) const = default;
   };
   static Stamp StampOf(const FileSystem& fs, const ProgramState& state);

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "app/main_core.h"
+#include "app/toolbar.h"
 #include "search/lookup_engine.h"
 
 namespace zelvoran {
@@ -16,13 +17,6 @@ void RemoveFirst(std::vector<HistoryItem>& list, const HistoryItem& item, size_t
   if (it != list.end()) list.erase(it);
 }
 
-// Screen point of a history menu: under the given button, past the frame and caption bar.
-Point MenuPoint(const MainCore& core, ToolbarButton button) {
-  const Point origin = core.view.WindowOrigin();
-  const Rect b = core.view.ButtonBounds(button);
-  return {origin.x + b.left + 4, origin.y + b.top + b.height + 22};
-}
-
 }  // namespace
 
 void RecordHistory(MainCore& core, int row) {
@@ -30,15 +24,20 @@ void RecordHistory(MainCore& core, int row) {
   const int32_t index = core.List.RowIndexList[static_cast<size_t>(row)];
   HistoryModel& h = core.History;
   if (core.LastShownHeadword.size() > 2) {
-    auto same = std::find_if(h.BackList.begin(), h.BackList.end(),
-                             [&](const HistoryItem& i) { return i.Tag == core.LastShownIndex; });
+    // The same entry: the same slot of the same index.
+    auto same = std::find_if(h.BackList.begin(), h.BackList.end(), [&](const HistoryItem& i) {
+      return i.Tag == core.LastShownIndex && i.Greek == core.LastShownGreek;
+    });
     if (same != h.BackList.end()) h.BackList.erase(same);
-    h.BackList.insert(h.BackList.begin(), HistoryItem{core.LastShownHeadword, core.LastShownIndex});
+    h.BackList.insert(h.BackList.begin(), HistoryItem{core.LastShownHeadword, core.LastShownIndex,
+                                                      core.LastShownGreek});
     ++h.Insertions;
     if (h.BackList.size() > kBackListMax) h.BackList.erase(h.BackList.begin() + kBackListMax);
   }
   core.LastShownHeadword = core.List.Rows[static_cast<size_t>(row)];
   core.LastShownIndex = index;
+  // The index ShowEntry read the row from.
+  core.LastShownGreek = IsGreekText(core.LastShownHeadword);
 }
 
 void HistoryStep(MainCore& core, const HistoryItem& item) {
@@ -46,7 +45,7 @@ void HistoryStep(MainCore& core, const HistoryItem& item) {
     SuppressEntryChangeScope quiet(core);
     core.view.SetEntryText(item.Caption);
   }
-  DirectionFromEntryText(core);
+  SetDirection(core, item.Greek);
   RunLookup(core, "SPECIFIC", item.Tag, "", false);
 }
 
@@ -54,7 +53,7 @@ void Prev_ButtonClick(MainCore& core) {
   HistoryModel& h = core.History;
   if (h.BackList.empty()) return;
   const HistoryItem target = h.BackList.front();
-  const HistoryItem left{core.LastShownHeadword, core.LastShownIndex};
+  const HistoryItem left{core.LastShownHeadword, core.LastShownIndex, core.LastShownGreek};
   const uint64_t insertions = h.Insertions;
   HistoryStep(core, target);
   if (h.Insertions != insertions && !h.BackList.empty()) {
@@ -107,13 +106,16 @@ std::vector<MenuItem> HistoryMenuItems(const std::vector<HistoryItem>& items) {
 
 void PrevMenu_ButtonClick(MainCore& core) {
   const int choice = core.view.ShowPopupMenu(HistoryMenuItems(core.History.BackList),
-                                             MenuPoint(core, ToolbarButton::kPrev));
+                                             MenuPointUnder(core.view, ToolbarButton::kPrev));
   if (choice >= 0) PrevMenuClick(core, choice);
 }
 
 void NextMenu_ButtonClick(MainCore& core) {
-  const int choice = core.view.ShowPopupMenu(HistoryMenuItems(core.History.ForwardList),
-                                             MenuPoint(core, ToolbarButton::kNext));
+  NextMenuPopup(core, MenuPointUnder(core.view, ToolbarButton::kNext));
+}
+
+void NextMenuPopup(MainCore& core, Point screen) {
+  const int choice = core.view.ShowPopupMenu(HistoryMenuItems(core.History.ForwardList), screen);
   if (choice >= 0) NextMenuClick(core, choice);
 }
 

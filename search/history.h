@@ -11,12 +11,15 @@ namespace zelvoran {
 
 struct MainCore;
 struct MenuItem;
+struct Point;
 
-// One menu item of the history: the row text the entry was listed under, and its slot. The
-// direction is derived again from the caption when the item is used.
+// One menu item of the history: the row text the entry was listed under, its slot, and the
+// index the slot is in. The direction is kept with the item, not read again from the caption
+// (a Greek headword may begin with a digit); items name the same entry when both agree.
 struct HistoryItem {
   std::string Caption;
   int32_t Tag = 0;
+  bool Greek = false;
   bool operator==(const HistoryItem&) const = default;
 };
 
@@ -31,10 +34,10 @@ struct HistoryModel {
 };
 
 // Called by ShowEntry for the row it has shown: the entry shown before goes to the front of
-// BackList (once per slot, at most 15 items) and this row becomes the last shown.
+// BackList (once per entry, at most 15 items) and this row becomes the last shown.
 void RecordHistory(MainCore& core, int row);
 
-// Writes the item's caption into Entry_Text without a lookup, sets the direction from it and
+// Writes the item's caption into Entry_Text without a lookup, sets the item's direction and
 // shows the item's slot through the "SPECIFIC" lookup.
 void HistoryStep(MainCore& core, const HistoryItem& item);
 
@@ -46,6 +49,9 @@ void NextMenuClick(MainCore& core, int item);
 // Open the menus just under the back and the forward button.
 void PrevMenu_ButtonClick(MainCore& core);
 void NextMenu_ButtonClick(MainCore& core);
+// Opens NextMenu at a screen point: it is also NextMenu_Button's context menu, opened at the
+// pointer by a right-click on that button.
+void NextMenuPopup(MainCore& core, Point screen);
 
 // The captions of a list as menu items (shown as they are).
 std::vector<MenuItem> HistoryMenuItems(const std::vector<HistoryItem>& items);

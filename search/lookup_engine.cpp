@@ -242,7 +242,9 @@ void RunLookup(MainCore& core, std::string_view mode, int32_t slot, std::string_
   LookupScope scope(core);
   const std::string entry = core.view.EntryText();
   const std::string_view text = TrimBlanks(entry);
-  if (!text.empty()) DirectionFromEntryText(core);
+  // "SPECIFIC" names its entry by the current direction and the slot; the caller sets the
+  // direction, which a headword's first character need not tell.
+  if (!text.empty() && mode != "SPECIFIC") DirectionFromEntryText(core);
   ClearEntryDisplay(core);
   RowCollector rows(core, category);
   if (!text.empty()) {

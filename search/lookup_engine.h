@@ -16,6 +16,7 @@ inline constexpr int kResultLimit = 32736;
 inline constexpr std::string_view kUserEntryMark = " *";
 
 // Fills the list for `mode` ("START", "CONTAIN", "END", "SPECIFIC", "MULTI", "SHORTCUT").
+// "SPECIFIC" shows the record at `slot` of the current direction's index.
 void RunLookup(MainCore& core, std::string_view mode, int32_t slot, std::string_view category,
                bool user_entries_only);
 

@@ -29,7 +29,7 @@ void EntryRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
   if (selected) painter->fillRect(option.rect, pal.brush(QPalette::Highlight));
   painter->setPen(pal.color(selected ? QPalette::HighlightedText : QPalette::Text));
   painter->setFont(option.font);
-  const QRect text_rect = option.rect.adjusted(2, 0, 0, 0);
+  const QRect text_rect = option.rect.adjusted(kListTextIndent, 0, 0, 0);
   painter->drawText(text_rect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                     index.data(Qt::DisplayRole).toString());
   if (option.state & QStyle::State_HasFocus) {

@@ -12,6 +12,8 @@ namespace zelvoran {
 struct EntriesListModel;
 
 inline constexpr int kListRowHeight = 16;
+// A row's text stands this many pixels from the row's left edge.
+inline constexpr int kListTextIndent = 2;
 
 class EntriesListQtModel final : public QAbstractListModel {
  public:

@@ -42,6 +42,9 @@ const QColor kNavy(0, 0, 128);
 
 const char* const kTitle = "Zelvoran Glossa";
 
+// The least size of a pop-up menu, so that one without items still shows.
+constexpr int kEmptyMenuSize = 8;
+
 QFont Font(const char* family, int pixels, bool bold = false) {
   QFont f(QString::fromLatin1(family));
   f.setPixelSize(pixels);
@@ -366,6 +369,14 @@ void TMainLex::Wire() {
     b->on_hover = [&core](int n) { Guarded([&] { HighlightToolbarButton(core, n); }); };
   }
 
+  // NextMenu is also NextMenu_Button's context menu: a right-click opens it at the pointer.
+  GlyphButton* next_arrow = Button(ToolbarButton::kNextMenu);
+  next_arrow->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(next_arrow, &QWidget::customContextMenuRequested, this, [&core, next_arrow](QPoint p) {
+    const QPoint at = next_arrow->mapToGlobal(p);
+    Guarded([&] { NextMenuPopup(core, {at.x(), at.y()}); });
+  });
+
   const std::pair<QKeySequence, ToolbarButton> shortcuts[] = {
       {QKeySequence(Qt::ALT | Qt::Key_Left), ToolbarButton::kPrev},
       {QKeySequence(Qt::ALT | Qt::Key_Right), ToolbarButton::kNext},
@@ -558,7 +569,9 @@ int TMainLex::ListHeight() const {
   return Entries_List->height();
 }
 int TMainLex::ListWidth() const {
-  return Entries_List->width();
+  // What a row's text can use: the viewport (inside the frame, less the scroll bar when one
+  // shows) less the two pixels the text stands from the row's left edge.
+  return Entries_List->viewport()->width() - kListTextIndent;
 }
 
 int TMainLex::MeasureListText(std::string_view text) const {
@@ -628,6 +641,12 @@ int TMainLex::DescriptionHeight() const {
   return Description_Text->height();
 }
 
+int TMainLex::DescriptionTextWidth() const {
+  const int width = Description_Text->viewport()->width() -
+                    static_cast<int>(2 * Description_Text->document()->documentMargin());
+  return width >= QFontMetrics(Description_Text->font()).maxWidth() ? width : 0;
+}
+
 std::vector<std::string> TMainLex::DescriptionDisplayLines() const {
   std::vector<std::string> lines;
   const QTextDocument* doc = Description_Text->document();
@@ -676,10 +695,15 @@ void TMainLex::SetBusy(bool busy) {
 }
 
 int TMainLex::ShowPopupMenu(const std::vector<MenuItem>& items, Point screen) {
-  QMenu menu(this);
+  LeftButtonMenu menu(this);
+  // An empty menu still opens, as a small empty box.
+  menu.setMinimumSize(kEmptyMenuSize, kEmptyMenuSize);
   std::vector<QAction*> actions;
   for (const MenuItem& item : items) {
-    QAction* a = menu.addAction(ToQ(item.caption));
+    // Captions are shown as they are: no "&" is taken for an accelerator.
+    QString caption = ToQ(item.caption);
+    caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    QAction* a = menu.addAction(caption);
     a->setEnabled(item.enabled);
     actions.push_back(a);
   }
@@ -690,8 +714,8 @@ int TMainLex::ShowPopupMenu(const std::vector<MenuItem>& items, Point screen) {
   return -1;
 }
 
-Point TMainLex::WindowOrigin() const {
-  const QPoint p = frameGeometry().topLeft();
+Point TMainLex::ClientOrigin() const {
+  const QPoint p = mapToGlobal(QPoint(0, 0));
   return {p.x(), p.y()};
 }
 

@@ -113,12 +113,13 @@ class TMainLex final : public QWidget, public MainView {
   int DescriptionWidth() const override;
   int DescriptionHeight() const override;
   std::vector<std::string> DescriptionDisplayLines() const override;
+  int DescriptionTextWidth() const override;
   void SetModifyEntryEnabled(bool enabled) override;
   void SetDeleteEntryEnabled(bool enabled) override;
   void SetLangPicture(bool greek) override;
   void SetBusy(bool busy) override;
   int ShowPopupMenu(const std::vector<MenuItem>& items, Point screen) override;
-  Point WindowOrigin() const override;
+  Point ClientOrigin() const override;
   Rect ButtonBounds(ToolbarButton button) const override;
   void SetButtonBounds(ToolbarButton button, Rect bounds) override;
   void BringButtonToFront(ToolbarButton button) override;

@@ -4,6 +4,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTextBlock>
+
+#include "dictionary/entry_display.h"
+#include "platform/linux/qt_text.h"
 
 namespace zelvoran {
 
@@ -109,7 +113,9 @@ void EntryEdit::keyPressEvent(QKeyEvent* e) {
     e->accept();
     return;
   }
-  if (on_list_key && e->modifiers() == Qt::NoModifier) {
+  // The key alone decides, whatever the modifiers: the keypad's arrows and Page keys (NumLock
+  // off) carry the keypad modifier and act as the main keys do.
+  if (on_list_key) {
     switch (e->key()) {
       case Qt::Key_Down:
         on_list_key(EntryKey::kDown);
@@ -160,9 +166,48 @@ DescriptionEdit::DescriptionEdit(QWidget* parent) : QPlainTextEdit(parent) {
   setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
 }
 
+void LeftButtonMenu::mousePressEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton && rect().contains(e->position().toPoint())) {
+    e->accept();
+    return;
+  }
+  QMenu::mousePressEvent(e);
+}
+
+void LeftButtonMenu::mouseReleaseEvent(QMouseEvent* e) {
+  if (e->button() != Qt::LeftButton) {
+    e->accept();
+    return;
+  }
+  QMenu::mouseReleaseEvent(e);
+}
+
 void DescriptionEdit::mouseDoubleClickEvent(QMouseEvent* e) {
   QPlainTextEdit::mouseDoubleClickEvent(e);
+  if (e->button() == Qt::LeftButton) SelectLookupWord(e->position().toPoint());
   if (on_double_click) on_double_click(textCursor().selectedText());
+}
+
+void DescriptionEdit::SelectLookupWord(QPoint at) {
+  const QTextCursor hit = cursorForPosition(at);
+  const QTextBlock block = hit.block();
+  const QString text = block.text();
+  auto word = [&text](int i) {
+    if (i < 0 || i >= text.size()) return false;
+    const std::string c = FromQ(QString(text[i]));
+    return c.size() == 1 && IsLookupWordCharacter(static_cast<unsigned char>(c[0]));
+  };
+  // The character under the pointer lies on either side of the nearest cursor position.
+  const int pos = hit.positionInBlock();
+  const int from = word(pos) ? pos : word(pos - 1) ? pos - 1 : -1;
+  if (from < 0) return;  // not on a word: the toolkit's selection stays
+  int begin = from, end = from + 1;
+  while (word(begin - 1)) --begin;
+  while (word(end)) ++end;
+  QTextCursor c(block);
+  c.setPosition(block.position() + begin);
+  c.setPosition(block.position() + end, QTextCursor::KeepAnchor);
+  setTextCursor(c);
 }
 
 void DescriptionEdit::focusInEvent(QFocusEvent* e) {

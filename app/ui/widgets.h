@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QWidget>
@@ -77,8 +78,21 @@ class EntryEdit final : public QLineEdit {
   void contextMenuEvent(QContextMenuEvent* e) override;
 };
 
-// Description_Text: read-only, word-wrapped; a double-click reports the word it selected.
-// The copy keys and the context menu are reported instead of copying by themselves.
+// A pop-up menu whose items are chosen with the left mouse button only; another button pressed
+// outside it still closes it.
+class LeftButtonMenu final : public QMenu {
+ public:
+  using QMenu::QMenu;
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+};
+
+// Description_Text: read-only, word-wrapped; a double-click selects the run of word characters
+// under the pointer (the lookup's own: letters and "-", so "e-mail" is one word; elsewhere the
+// toolkit's selection stays) and reports it. The copy keys and the context menu are reported
+// instead of copying by themselves.
 class DescriptionEdit final : public QPlainTextEdit {
  public:
   explicit DescriptionEdit(QWidget* parent);
@@ -93,6 +107,9 @@ class DescriptionEdit final : public QPlainTextEdit {
   void focusInEvent(QFocusEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
+
+ private:
+  void SelectLookupWord(QPoint at);
 };
 
 // Whether `e` is one of the keys that copy, cut or paste. The controls take these keys

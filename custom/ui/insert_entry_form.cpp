@@ -1,7 +1,7 @@
 #include "custom/ui/insert_entry_form.h"
 
 #include <QComboBox>
-#include <QFontDatabase>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -17,6 +17,19 @@ namespace {
 const QColor kFieldBackground(0xFA, 0xFF, 0xFF);
 const QColor kTeal(0x00, 0x80, 0x80);
 const QColor kMaroon(0x80, 0x00, 0x00);
+
+// The explanation's fixed-pitch font with Greek: DejaVu Sans Mono (fonts-dejavu-core, which the
+// set-up installs), else Liberation Mono (fonts-liberation2), else whatever monospace face the
+// system matches to the typewriter style. The system's own fixed font is not asked: with more
+// fonts installed it may resolve to a face that is not fixed-pitch.
+QFont FixedPitchFont() {
+  QFont f;
+  f.setFamilies({QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Mono")});
+  f.setStyleHint(QFont::TypeWriter, QFont::PreferMatch);
+  f.setFixedPitch(true);
+  f.setPixelSize(13);
+  return f;
+}
 
 void SetColours(QWidget* w, const QColor* text, const QColor* base) {
   QPalette p = w->palette();
@@ -67,7 +80,7 @@ TInsertEntryFrm::TInsertEntryFrm(const EntryDialogSetup& setup, MessageBoxes* me
   InsertEntry_Descr->setObjectName("InsertEntry_Descr");
   InsertEntry_Descr->setAccessibleName(QStringLiteral("Περιγραφή"));
   InsertEntry_Descr->setGeometry(8, 82, 351, 110);
-  InsertEntry_Descr->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  InsertEntry_Descr->setFont(FixedPitchFont());
   InsertEntry_Descr->setTabChangesFocus(true);
 
   InsertCancel_Button = new QPushButton(QStringLiteral("Ακύρωση"), this);
@@ -132,6 +145,7 @@ void TInsertEntryFrm::InsertOk_ButtonClick() {
       if (messages_) messages_->ShowMessage(*message);
       return;
     }
+    if (setup_.Accepts && !setup_.Accepts(r)) return;
     accept();
   } catch (...) {
     reject();

@@ -128,10 +128,15 @@ std::optional<bool> PosixFileSystem::IsReadOnly(std::string_view path) const {
   return (st.st_mode & 0222) == 0 || ::access(native.c_str(), W_OK) != 0;
 }
 
-std::optional<int64_t> PosixFileSystem::ModificationTime(std::string_view path) const {
+std::optional<FileVersion> PosixFileSystem::Version(std::string_view path) const {
   struct stat st {};
   if (::stat(Native(path).c_str(), &st) != 0) return std::nullopt;
-  return static_cast<int64_t>(st.st_mtime);
+  FileVersion v;
+  v.size = static_cast<uint64_t>(st.st_size);
+  v.modified_ns = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  v.device = static_cast<uint64_t>(st.st_dev);
+  v.inode = static_cast<uint64_t>(st.st_ino);
+  return v;
 }
 
 std::optional<uint64_t> PosixFileSystem::FileSize(std::string_view path) const {

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -75,8 +77,17 @@ TEST(InsertEntryFormTest, InsertModeLooksAsDesigned) {
   EXPECT_EQ(form.InsertEntry_Text->palette().color(QPalette::Text), QColor(0, 0x80, 0x80));
   EXPECT_EQ(form.InsertEntry_ShortCut->palette().color(QPalette::Text), QColor(0x80, 0, 0));
   EXPECT_FALSE(form.InsertEntry_ShortCut->isEditable());
-  EXPECT_TRUE(form.InsertEntry_Descr->font().fixedPitch() ||
-              QFontInfo(form.InsertEntry_Descr->font()).fixedPitch());
+  // The explanation's font is fixed-pitch and has the Greek letters of its own, whatever else
+  // the machine has installed: every character as wide as every other.
+  const QFont descr = form.InsertEntry_Descr->font();
+  EXPECT_TRUE(QFontInfo(descr).fixedPitch()) << QFontInfo(descr).family().toStdString();
+  const QFontMetrics metrics(descr);
+  const QString sample = QStringLiteral("iMW.1 αωΆΏϊΰ;ςΣ");
+  for (QChar ch : sample) {
+    EXPECT_TRUE(metrics.inFont(ch)) << QString(ch).toStdString();
+    EXPECT_EQ(metrics.horizontalAdvance(ch), metrics.horizontalAdvance(QLatin1Char('i')))
+        << QString(ch).toStdString();
+  }
   ASSERT_EQ(form.InsertEntry_ShortCut->count(), 3);
   EXPECT_EQ(form.InsertEntry_ShortCut->itemText(2), QStringLiteral("ιατρική"));
   EXPECT_EQ(form.InsertEntry_ShortCut->currentIndex(), -1);

@@ -93,7 +93,7 @@ TEST_F(WindowHistoryTest, TheMenusListTheHistoryAndJumpToAnItem) {
   Click(B::kPrevMenu);
   EXPECT_EQ(captions, (QStringList{"dog", "cat"}));
   const QRect prev = w.Button(B::kPrev)->geometry();
-  EXPECT_EQ(at, w.frameGeometry().topLeft() + QPoint(prev.left() + 4, prev.bottom() + 1 + 22));
+  EXPECT_EQ(at, w.mapToGlobal(QPoint(prev.left(), prev.bottom() + 1)));
   ExpectShown("cat");
   EXPECT_EQ(Back(), (Strings{"apple", "dog"}));
   EXPECT_TRUE(Forward().empty());
@@ -108,7 +108,7 @@ TEST_F(WindowHistoryTest, TheMenusListTheHistoryAndJumpToAnItem) {
   Click(B::kNextMenu);
   EXPECT_EQ(captions, (QStringList{"apple", "cat"}));
   const QRect next = w.Button(B::kNext)->geometry();
-  EXPECT_EQ(at, w.frameGeometry().topLeft() + QPoint(next.left() + 4, next.bottom() + 1 + 22));
+  EXPECT_EQ(at, w.mapToGlobal(QPoint(next.left(), next.bottom() + 1)));
   ExpectShown("cat");
   EXPECT_EQ(Back(), Strings{"dog"});
   EXPECT_TRUE(Forward().empty());  // the items before the chosen one are dropped

@@ -58,9 +58,10 @@ std::optional<bool> FakeFileSystem::IsReadOnly(std::string_view path) const {
   return read_only_.count(k) > 0;
 }
 
-std::optional<int64_t> FakeFileSystem::ModificationTime(std::string_view path) const {
-  if (!files_.count(Key(path))) return std::nullopt;
-  return 0;
+std::optional<FileVersion> FakeFileSystem::Version(std::string_view path) const {
+  auto it = files_.find(Key(path));
+  if (it == files_.end()) return std::nullopt;
+  return FileVersion{it->second.size(), 0, 0, 0};
 }
 
 std::optional<std::string> FakeFileSystem::ReadFile(std::string_view path) const {

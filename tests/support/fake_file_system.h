@@ -26,7 +26,8 @@ class FakeFileSystem final : public FileSystem {
   bool FileExists(std::string_view path) const override;
   bool DirectoryExists(std::string_view path) const override;
   std::optional<bool> IsReadOnly(std::string_view path) const override;
-  std::optional<int64_t> ModificationTime(std::string_view path) const override;
+  // The size only: times and identities are not modelled.
+  std::optional<FileVersion> Version(std::string_view path) const override;
   std::optional<std::string> ReadFile(std::string_view path) const override;
   std::optional<std::string> ReadRange(std::string_view path, uint64_t offset,
                                        uint64_t length) const override;

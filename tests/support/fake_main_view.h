@@ -2,6 +2,7 @@
 // change event the way a real edit box does (writing the same text raises none).
 #pragma once
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -44,7 +45,7 @@ class FakeMainView : public MainView {
   std::vector<std::vector<MenuItem>> menus_shown;
   std::vector<Point> menu_points;
   int menu_choice = -1;
-  Point window_origin{100, 50};
+  Point client_origin{100, 50};
   // Quick translation's window-level effects.
   std::string application_title;
   std::string window_caption;
@@ -112,13 +113,20 @@ class FakeMainView : public MainView {
   void CollapseDescriptionSelection() override { desc_sel_length = 0; }
   int DescriptionWidth() const override { return description_width; }
   int DescriptionHeight() const override { return description_height; }
+  // Each paragraph cut into lines of description_width / char_width characters (at least one).
   std::vector<std::string> DescriptionDisplayLines() const override {
     std::vector<std::string> lines;
+    const size_t per_line = static_cast<size_t>(std::max(1, description_width / char_width));
     size_t start = 0;
     while (start <= description.size()) {
       size_t end = description.find("\r\n", start);
       if (end == std::string::npos) end = description.size();
-      lines.push_back(description.substr(start, end - start));
+      size_t from = start;
+      do {
+        const size_t n = std::min(per_line, end - from);
+        lines.push_back(description.substr(from, n));
+        from += n;
+      } while (from < end);
       start = end + 2;
     }
     if (!lines.empty() && lines.back().empty()) lines.pop_back();
@@ -138,7 +146,7 @@ class FakeMainView : public MainView {
     menu_points.push_back(screen);
     return menu_choice;
   }
-  Point WindowOrigin() const override { return window_origin; }
+  Point ClientOrigin() const override { return client_origin; }
   // Buttons never placed by SetButtonBounds report the back button's rest bounds.
   Rect ButtonBounds(ToolbarButton b) const override {
     auto it = button_bounds.find(b);

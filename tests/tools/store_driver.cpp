@@ -46,9 +46,7 @@ class StoppingFileSystem final : public FileSystem {
   bool FileExists(std::string_view p) const override { return fs_.FileExists(p); }
   bool DirectoryExists(std::string_view p) const override { return fs_.DirectoryExists(p); }
   std::optional<bool> IsReadOnly(std::string_view p) const override { return fs_.IsReadOnly(p); }
-  std::optional<int64_t> ModificationTime(std::string_view p) const override {
-    return fs_.ModificationTime(p);
-  }
+  std::optional<FileVersion> Version(std::string_view p) const override { return fs_.Version(p); }
   std::optional<std::string> ReadFile(std::string_view p) const override { return fs_.ReadFile(p); }
   std::optional<std::string> ReadRange(std::string_view p, uint64_t o, uint64_t n) const override {
     return fs_.ReadRange(p, o, n);

@@ -31,8 +31,8 @@ TEST_F(CustomCommandsTest, MenuOpensUnderTheButtonWithTheEnablingRule) {
   view.menu_choice = -1;
   EXPECT_EQ(CustomEntries_ButtonClick(core), CustomEntriesChoice::kNone);
   ASSERT_EQ(view.menus_shown.size(), 1u);
-  // Window (100, 50); button (60, 2, 36 x 39).
-  EXPECT_EQ(view.menu_points[0], (Point{164, 113}));
+  // Client area at (100, 50) on the screen; button (60, 2, 36 x 39): just under it.
+  EXPECT_EQ(view.menu_points[0], (Point{160, 91}));
   const auto& items = view.menus_shown[0];
   ASSERT_EQ(items.size(), 4u);
   EXPECT_EQ(Cp1253ToUtf8(items[0].caption), "Εμφάνιση Επεξεργασμένων Λημμάτων");
@@ -74,6 +74,44 @@ TEST_F(CustomCommandsTest, InsertCancelledChangesNothing) {
   EXPECT_EQ(dialogs.entry_setups.size(), 1u);
   EXPECT_EQ(fs.Files(), files);
   EXPECT_EQ(view.busy_calls, 0);
+}
+
+TEST_F(CustomCommandsTest, TheEntryDialogMeetsTheStoresRefusalsWhileItIsOpen) {
+  // An own English entry numbered 65535 leaves no number for another English one.
+  fs.Put(kEnIndex, testing::EncodeLines({testing::UserLine(6, 65535, "zoo", 1, 3)}));
+  fs.Put(kEnTexts, ShiftCodec("zoo", ShiftDirection::kEncode));
+  Reload();
+  InsertEntryItemClick(core);  // cancelled; the dialog was handed its check
+  ASSERT_EQ(dialogs.entry_setups.size(), 1u);
+  const auto accepts = dialogs.entry_setups[0].Accepts;
+  ASSERT_TRUE(accepts);
+  const struct {
+    std::string headword;
+    std::string text;
+    const char* message;  // the message's beginning; empty: accepted
+    bool problem;
+  } cases[] = {
+      {"   ", "βοοειδή", "Πρέπει να συμπληρωθούν το Λήμμα και η Περιγραφή", false},
+      {std::string(81, 'a'), "x", "Το λήμμα είναι πολύ μεγάλο", false},
+      {"γάτος", std::string(31001, 'x'), "Η περιγραφή είναι πολύ μεγάλη", false},
+      {"cattle", "βοοειδή", "Δεν υπάρχει ελεύθερος αριθμός", true},
+      {" γάτος ", std::string(31000, 'x'), "", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.headword.substr(0, 10));
+    boxes.messages.clear();
+    boxes.problems.clear();
+    EXPECT_EQ(accepts(Answer(c.headword, c.text)), std::string(c.message).empty());
+    const std::vector<std::string>& told = c.problem ? boxes.problems : boxes.messages;
+    ASSERT_EQ(boxes.messages.size() + boxes.problems.size(),
+              std::string(c.message).empty() ? 0u : 1u);
+    if (!told.empty()) {
+      EXPECT_EQ(told[0].rfind(c.message, 0), 0u) << told[0];
+    }
+  }
+  // What the dialog would accept is stored.
+  EXPECT_EQ(InsertCustomEntry(core, {W(" γάτος "), std::string(31000, 'x'), 0}),
+            StoreOutcome::kSaved);
 }
 
 TEST_F(CustomCommandsTest, ModifyOwnEntryPrefillsWithoutMarkAndCategoryLine) {
@@ -183,14 +221,14 @@ TEST_F(CustomCommandsTest, RemapFollowsEntriesAndDropsVanishedOnes) {
   core.LastShownHeadword = "cb";
   core.LastShownIndex = 6;
   const std::string greek_row = Utf8ToCp1253("γάτα");
-  core.History.BackList = {{"aa *", 1}, {"cb *", 6}, {greek_row, 2}};
+  core.History.BackList = {{"aa *", 1}, {"cb *", 6}, {greek_row, 2, true}};
   core.History.ForwardList = {{"dog", 8}};
   ASSERT_EQ(DeleteCustomEntry(core), StoreOutcome::kSaved);
   EXPECT_EQ(core.List.Rows, (std::vector<std::string>{"dog", "cb *", "apple"}));
   EXPECT_EQ(core.List.RowIndexList, (std::vector<int32_t>{7, 5, 1}));
   EXPECT_EQ(core.LastShownIndex, 5);
   // The history follows its entries too: the deleted one leaves it.
-  EXPECT_EQ(core.History.BackList, (std::vector<HistoryItem>{{"cb *", 5}, {greek_row, 2}}));
+  EXPECT_EQ(core.History.BackList, (std::vector<HistoryItem>{{"cb *", 5}, {greek_row, 2, true}}));
   EXPECT_EQ(core.History.ForwardList, (std::vector<HistoryItem>{{"dog", 7}}));
 
   // A row whose entry vanished is removed, the selection follows its row, and the last shown

@@ -488,9 +488,7 @@ class UnreadableProfile final : public FileSystem {
   bool FileExists(std::string_view p) const override { return fs_.FileExists(p); }
   bool DirectoryExists(std::string_view p) const override { return fs_.DirectoryExists(p); }
   std::optional<bool> IsReadOnly(std::string_view p) const override { return fs_.IsReadOnly(p); }
-  std::optional<int64_t> ModificationTime(std::string_view p) const override {
-    return fs_.ModificationTime(p);
-  }
+  std::optional<FileVersion> Version(std::string_view p) const override { return fs_.Version(p); }
   std::optional<std::string> ReadFile(std::string_view p) const override {
     if (fs_.Key(p) == fs_.Key(kProfile)) return std::nullopt;
     return fs_.ReadFile(p);

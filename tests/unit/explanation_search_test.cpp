@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "app/main_core.h"
@@ -51,6 +56,7 @@ std::vector<std::pair<std::string, int32_t>> ScanSearch(const FileSystem& fs,
     if (!user_path.empty() && fs.FileExists(user_path)) user = fs.ReadFile(user_path);
     for (int slot = 1; slot <= ix.Count() && rows.size() < 32000; ++slot) {
       const HeadwordRecord& r = ix.Slot(slot);
+      if (r.EntryNumber == 0) break;  // the first empty slot ends the index
       std::string text;
       bool has = false;
       if (r.Origin == 'L' || r.Origin == 'A') {
@@ -181,6 +187,76 @@ TEST_F(ExplanationSearchTest, ChangedUserFilesRefreshTheKeptTexts) {
   EXPECT_EQ(Search("alpha"), (std::vector<std::string>{"ωμέγα *"}));
   fs.Put(state.Paths.CustomGreekTextsPath, ShiftCodec("beta!", ShiftDirection::kEncode) + "x");
   EXPECT_EQ(Search("beta"), (std::vector<std::string>{"ωμέγα *"}));
+}
+
+TEST_F(ExplanationSearchTest, TheFirstEmptySlotEndsTheIndexAsForTheLookups) {
+  state.Paths = CustomPaths::In("C:\\User\\");
+  // An own entry numbered 0 after "home" (2) leaves slot 3 empty: "hut" and "houses" lie
+  // beyond the index's end, for this search as for the lookups.
+  const std::string own = ShiftCodec(W("σπίτι"), ShiftDirection::kEncode);
+  fs.Put(state.Paths.CustomEnglishIndexPath,
+         UserLine(2, 0, "zero", 1, static_cast<int>(own.size())));
+  fs.Put(state.Paths.CustomEnglishTextsPath, own);
+  Load();
+  ASSERT_EQ(state.Dict.EnglishIndex.Slot(3).EntryNumber, 0);
+  ASSERT_EQ(state.Dict.EnglishIndex.Slot(4).Headword, "hut");
+  EXPECT_EQ(Search("σπίτι"), (std::vector<std::string>{"house", "home"}));
+  EXPECT_EQ(Search("σπίτια"), (std::vector<std::string>{}));
+}
+
+TEST(ExplanationSearchFiles, ARewriteWithinOneTickOfTheFileTimesIsSeen) {
+  namespace stdfs = std::filesystem;
+  char tmpl[] = "/tmp/zelvoran-explanations-XXXXXX";
+  const std::string dir = ::mkdtemp(tmpl);
+  PosixFileSystem fs;
+  ProgramState state;
+  state.ProgramFolder = dir + "/program/";
+  state.Paths = CustomPaths::In(dir + "/user/");
+  stdfs::create_directories(dir + "/user");
+  dictc::DataSet data;
+  data.English = {Entry("house", "σπίτι"), Entry("home", "οικία")};
+  data.Greek = {Entry("γάτα", "cat")};
+  testing::WriteData(fs, state.ProgramFolder, data);
+  const std::string own = ShiftCodec("alpha", ShiftDirection::kEncode);
+  ASSERT_TRUE(fs.WriteFile(state.Paths.CustomGreekIndexPath, UserLine(1, 9000, W("ωμέγα"), 1, 5)));
+  ASSERT_TRUE(fs.WriteFile(state.Paths.CustomGreekTextsPath, own));
+  LoadDictionary(fs, state);
+  ExplanationCache cache;
+  auto rows = [&](const char* word_utf8) {
+    const std::string word = W(word_utf8);
+    const bool greek = static_cast<unsigned char>(word[0]) >= 0xA2;
+    return Rows(SearchExplanations(fs, state, cache, greek, ExplanationNeedle(word, greek)));
+  };
+  ASSERT_EQ(rows("alpha"), (std::vector<std::string>{"ωμέγα *"}));
+  ASSERT_EQ(rows("σπίτι"), (std::vector<std::string>{"house"}));
+
+  // Rewrites of the same size that keep the file times to the nanosecond.
+  auto rewrite = [](const std::string& path, const std::string& bytes, bool in_place) {
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    if (in_place) {
+      std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << bytes;
+    } else {  // replaced by another file, as an installer or a sync tool does
+      std::ofstream(path + ".new", std::ios::binary) << bytes;
+      stdfs::rename(path + ".new", path);
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  };
+  // The user's texts, in place: only what they hold tells.
+  rewrite(state.Paths.CustomGreekTextsPath, ShiftCodec("gamma", ShiftDirection::kEncode), true);
+  EXPECT_EQ(rows("gamma"), (std::vector<std::string>{"ωμέγα *"}));
+  EXPECT_EQ(rows("alpha"), (std::vector<std::string>{}));
+  // The dictionary's texts, replaced by a file of the same size with the same times.
+  dictc::DataSet other = data;
+  other.English = {Entry("house", "σπίθα"), Entry("home", "οικία")};
+  testing::WriteData(fs, dir + "/other/", other);
+  const std::string texts = state.ProgramFolder + "data/ZelvoranDat.tbo";
+  ASSERT_EQ(stdfs::file_size(texts), stdfs::file_size(dir + "/other/data/ZelvoranDat.tbo"));
+  rewrite(texts, *fs.ReadFile(dir + "/other/data/ZelvoranDat.tbo"), false);
+  EXPECT_EQ(rows("σπίθα"), (std::vector<std::string>{"house"}));
+  EXPECT_EQ(rows("σπίτι"), (std::vector<std::string>{}));
+  stdfs::remove_all(dir);
 }
 
 TEST_F(ExplanationSearchTest, LongExplanationsAreSearchedWhole) {

@@ -114,8 +114,8 @@ TEST_F(HistoryTest, ChoosingFromPrevMenuKeepsTheItemsBeforeIt) {
   ASSERT_EQ(view.menus_shown.size(), 1u);
   EXPECT_EQ(view.menus_shown[0].size(), 3u);
   EXPECT_EQ(view.menus_shown[0][2].caption, "e01");
-  // Window at (100, 50), button at (60, 2) 36 x 39: under the button, past frame and caption.
-  EXPECT_EQ(view.menu_points[0], (Point{164, 113}));
+  // Client area at (100, 50) on the screen, button at (60, 2) 36 x 39: just under the button.
+  EXPECT_EQ(view.menu_points[0], (Point{160, 91}));
 }
 
 TEST_F(HistoryTest, ChoosingFromNextMenuDropsTheWholeForwardList) {
@@ -189,17 +189,58 @@ TEST_F(HistoryTest, NothingShownYetGivesForwardNothing) {
   EXPECT_TRUE(Forward().empty());
 }
 
-TEST_F(HistoryTest, SameSlotInTheOtherDirectionIsNotListedTwice) {
-  // λέξη and e01 share slot 1; BackList keeps one item per slot number.
+TEST_F(HistoryTest, TheSameSlotInTheOtherDirectionIsAnotherEntry) {
+  // λέξη and e01 share slot 1: both are listed, and each step shows its own entry.
   Type("e01");
   Type("e02");
   Type("λέξη");
   Type("e03");
-  EXPECT_EQ(Back(), (Strings{"λέξη", "e02"}));
+  EXPECT_EQ(Back(), (Strings{"λέξη", "e02", "e01"}));
   Prev_ButtonClick(core);
   EXPECT_EQ(Label(), "λέξη");
-  EXPECT_EQ(Back(), (Strings{"e02"}));
+  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(Back(), (Strings{"e02", "e01"}));
   EXPECT_EQ(Forward(), (Strings{"e03"}));
+  // Showing e01 again moves its own item to the front, and leaves λέξη's alone.
+  Type("e01");
+  Type("e04");
+  EXPECT_EQ(Back(), (Strings{"e01", "λέξη", "e02"}));
+  view.menu_choice = 1;
+  PrevMenu_ButtonClick(core);
+  EXPECT_EQ(Label(), "λέξη");
+  EXPECT_EQ(Back(), (Strings{"e04", "e01", "e02"}));
+}
+
+TEST_F(HistoryTest, AGreekHeadwordThatBeginsWithADigitStepsBackToItself) {
+  dictc::DataSet data = HistoryDataSet();
+  data.Greek = {Entry("26 Δεκεμβρίου", "December 26"), Entry("λέξη", "word")};
+  Load(data);
+  const HeadwordIndex& greek = state.Dict.GreekIndex;
+  int32_t slot = 0;
+  for (int s = 1; s <= greek.Count(); ++s) {
+    if (greek.Slot(s).Headword == W("26 Δεκεμβρίου")) slot = s;
+  }
+  ASSERT_GT(slot, 0);
+  ASSERT_GT(state.Dict.EnglishIndex.Count(), slot);  // an English entry at the same slot
+  // Shown from a list, as a search lists it: its text is Greek by its first letter.
+  core.List.Clear();
+  core.List.Add(W("26 Δεκεμβρίου"), slot);
+  core.List.Selected = 0;
+  Entries_ListClick(core);
+  ASSERT_EQ(Label(), "26 Δεκεμβρίου");
+  Type("e10");
+  Prev_ButtonClick(core);
+  EXPECT_EQ(Label(), "26 Δεκεμβρίου");
+  EXPECT_EQ(Description(), "December 26");
+  EXPECT_EQ(Rows(), (Strings{"26 Δεκεμβρίου"}));
+  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(Forward(), (Strings{"e10"}));
+  // And forward again to the English entry.
+  Next_ButtonClick(core);
+  EXPECT_EQ(Label(), "e10");
+  EXPECT_EQ(core.CurrentDirection, kDirectionEnglish);
+  ASSERT_EQ(core.History.BackList.size(), 1u);
+  EXPECT_EQ(core.History.BackList[0], (HistoryItem{W("26 Δεκεμβρίου"), slot, true}));
 }
 
 }  // namespace

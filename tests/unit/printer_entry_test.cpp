@@ -103,6 +103,57 @@ TEST_F(PrintEntryTest, ALineWiderThanThePageContinuesAtTheLeftEdge) {
   EXPECT_EQ(pieces[7].x, 0);
 }
 
+TEST_F(PrintEntryTest, ABoxWithoutWidthGivesWayToThePagesWidth) {
+  // The box, at width 0, would hold one character a line; the page holds 94 after the indent.
+  h.view.description_width = 0;
+  std::string words;
+  for (int i = 1; i <= 30; ++i) words += (i > 1 ? " word" : "word") + std::to_string(i % 10);
+  const std::string long_word(100, 'x');
+  h.view.description = words + "\r\n\r\n" + long_word + "\r\n";
+  Print_ButtonClick(h.core);
+  std::vector<std::string> lines;
+  for (const Piece& p : Pieces()) {
+    if (p.y >= kLine9) lines.push_back(p.text);
+  }
+  const std::string ten = "word1 word2 word3 word4 word5 word6 word7 word8 word9 word0";
+  const std::vector<std::string> expected = {
+      "      " + ten + " " + ten.substr(0, 29),  // 15 words: 89 characters; 16 would be 95
+      "      " + ten.substr(30) + " " + ten,    "      ",
+      "      " + long_word.substr(0, 94),  // a word wider than the line is cut
+      "      " + long_word.substr(94),
+  };
+  EXPECT_EQ(lines, expected);
+  EXPECT_TRUE(job.ended);
+
+  // A box that has room keeps its own lines.
+  h.view.description_width = 7 * 40;
+  job = FakePrintJob{};
+  Print_ButtonClick(h.core);
+  lines.clear();
+  for (const Piece& p : Pieces()) {
+    if (p.y >= kLine9) lines.push_back(p.text);
+  }
+  ASSERT_EQ(lines.size(), 9u);  // 179 characters in lines of 40, an empty line, 100 in 40s
+  EXPECT_EQ(lines[0], "      " + words.substr(0, 40));
+}
+
+TEST(WrapLinesTest, BreaksAfterBlanksOrInsideAWordTooWide) {
+  const auto measure = [](std::string_view t) { return static_cast<int>(t.size()); };
+  const struct {
+    const char* text;
+    int width;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {"aaa bbb", 3, {"aaa", "bbb"}},
+      {"aaa   bbb ccc", 7, {"aaa", "bbb ccc"}},  // blanks at a break are dropped
+      {"abcdefgh", 3, {"abc", "def", "gh"}},
+      {"ab", 0, {"a", "b"}},  // one character a line at least
+      {"one\r\n\r\ntwo\r\n", 10, {"one", "", "two"}},
+      {"", 10, {}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WrapLines(c.text, c.width, measure), c.lines) << c.text;
+}
+
 TEST_F(PrintEntryTest, NothingWithoutARowOrWhenCancelled) {
   h.core.List.Selected = -1;
   Print_ButtonClick(h.core);

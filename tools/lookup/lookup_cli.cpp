@@ -80,7 +80,7 @@ class ConsoleView final : public MainView {
   void SetLangPicture(bool) override {}
   void SetBusy(bool) override {}
   int ShowPopupMenu(const std::vector<MenuItem>&, Point) override { return -1; }
-  Point WindowOrigin() const override { return {}; }
+  Point ClientOrigin() const override { return {}; }
   Rect ButtonBounds(ToolbarButton) const override { return {}; }
 };
 
