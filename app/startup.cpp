@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/settings.h"
+#include "dictionary/forms_file.h"
 #include "platform/file_system.h"
 
 namespace zelvoran {
@@ -20,6 +21,8 @@ void LoadDictionary(const FileSystem& fs, ProgramState& state) {
   LoadAbbreviations(fs, state.ProgramFolder, state.Dict);
   ReloadHeadwordIndexes(fs, state);
   LoadCategoryLinks(fs, state.ProgramFolder, state.Dict);
+  auto forms = LoadFormsFile(fs, state.ProgramFolder);
+  state.Dict.Forms = forms ? std::make_shared<const FormsFile>(std::move(*forms)) : nullptr;
 }
 
 void ReloadHeadwordIndexes(const FileSystem& fs, ProgramState& state) {

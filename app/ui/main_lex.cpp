@@ -513,6 +513,11 @@ void TMainLex::SetHeadwordLabel(std::string_view text) {
   PlaceHeadwordLabel();
 }
 
+void TMainLex::SetFormHeadwordLabel(std::string_view form, std::string_view headword) {
+  Entry_Label->setText(ToQ(form) + QStringLiteral(" \u2192 ") + ToQ(headword));
+  PlaceHeadwordLabel();
+}
+
 std::string TMainLex::HeadwordLabel() const {
   return FromQ(Entry_Label->text());
 }

@@ -17,12 +17,14 @@ using namespace zelvoran::dictc;
 
 const char kUsage[] =
     "usage:\n"
-    "  zelvoran-dictc build [--source DIR] OUTDIR\n"
+    "  zelvoran-dictc build [--source DIR] [--wordnet DIR] OUTDIR\n"
     "      Reads the dictd databases freedict-eng-ell and freedict-ell-eng (an .index file\n"
     "      and a .dict.dz file each) from DIR (default /usr/share/dictd, where Debian's\n"
     "      dict-freedict-eng-ell and dict-freedict-ell-eng install them), merges both\n"
     "      directions and writes the data files, the profile file and ZelvoranSources.txt\n"
-    "      into OUTDIR. Prints the counts and what the character mapping changed.\n"
+    "      into OUTDIR, with the forms file of inflected forms (WordNet's exception lists\n"
+    "      from --wordnet DIR, default /usr/share/wordnet, where Debian's wordnet-base\n"
+    "      installs them). Prints the counts and what the character mapping changed.\n"
     "  zelvoran-dictc synthetic OUTDIR\n"
     "      Writes the deterministic synthetic dictionary of the delivered size (no profile\n"
     "      file: the built-in profile applies). The benchmarks use the same data.\n"
@@ -42,10 +44,13 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 int Build(const std::vector<std::string>& args) {
   std::string source = kDefaultSourceDir;
+  std::string wordnet = kDefaultWordNetDir;
   std::string out;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--source" && i + 1 < args.size()) {
       source = args[++i];
+    } else if (args[i] == "--wordnet" && i + 1 < args.size()) {
+      wordnet = args[++i];
     } else if (args[i].rfind("--source=", 0) == 0) {
       source = args[i].substr(9);
     } else if (!args[i].empty() && args[i][0] == '-') {
@@ -59,7 +64,7 @@ int Build(const std::vector<std::string>& args) {
   }
   if (out.empty()) return Usage(stderr, 2);
   const auto start = std::chrono::steady_clock::now();
-  const BuildReport r = BuildDataFolder(source, out);
+  const BuildReport r = BuildDataFolder(source, out, wordnet);
   if (!r.error.empty()) {
     std::fprintf(stderr, "zelvoran-dictc build: %s\n", r.error.c_str());
     return 1;
@@ -95,6 +100,19 @@ int Build(const std::vector<std::string>& args) {
   std::printf("  %-44s %lld\n",
               "wiki link brackets removed:", static_cast<long long>(r.Parse.WikiMarkup));
   std::fputs(FormatMappingStats(r.Parse.Mapping).c_str(), stdout);
+  const FormsBuildReport& f = r.Forms;
+  std::printf(
+      "forms: %lld Greek forms of %lld headwords; %lld English irregular forms (%lld of "
+      "headwords); %llu bytes\n",
+      static_cast<long long>(f.GreekForms), static_cast<long long>(f.GreekHeadwordsWithForms),
+      static_cast<long long>(f.EnglishForms), static_cast<long long>(f.EnglishFormsOnHeadwords),
+      static_cast<unsigned long long>(r.FormsBytes));
+  if (!f.WordNetFound) {
+    std::printf(
+        "warning: no WordNet exception lists in %s (install wordnet-base): English "
+        "irregular forms left out\n",
+        wordnet.c_str());
+  }
   std::printf("built %s in %.2f s\n", out.c_str(), SecondsSince(start));
   return 0;
 }
