@@ -51,6 +51,13 @@ std::string CollapseDoubles(const std::string& s) {
   return out;
 }
 
+// Whether a text begins with a capital letter.
+bool IsCapital(std::string_view text) {
+  const std::string_view t = TrimLeftBlanks(text);
+  return !t.empty() &&
+         CharLowerA(static_cast<unsigned char>(t[0])) != static_cast<unsigned char>(t[0]);
+}
+
 // The START form the lookup index keeps for a headword.
 std::string StartForm(std::string_view text, bool greek) {
   const std::string_view t = TrimLeftBlanks(text);
@@ -444,8 +451,10 @@ std::vector<BaseForm> WordForms::BaseForms(std::string_view word) const {
                it->form == lower ? BaseFormKind::kGenerated : BaseFormKind::kGeneratedFolded);
     }
   }
+  // The regular English endings are tried for every word ("glasses" is a headword and a form
+  // of "glass"); the Greek changes of ending only where nothing else is known.
   const bool is_headword = !SlotsWithStartForm(forms, own_start).empty();
-  if (out.empty() && !is_headword) {
+  if (!greek || (out.empty() && !is_headword)) {
     if (greek) {
       const std::string s = GreekPlainKey(w);
       for (const EndingRule& r : GreekEndingRules()) {
@@ -482,10 +491,12 @@ std::vector<Suggestion> WordForms::Suggest(std::string_view word, size_t max) co
   const uint32_t mask = LetterMask(sound);
   const Tables& t = Of(greek);
   const HeadwordIndex& index = dict_.Index(greek);
+  const bool capital = IsCapital(w);
   struct Scored {
     int distance;
     int weighted;
     int first_letter;  // 0 when the first letters agree
+    int capital;       // 0 when the headword begins in capital as the word does, or not
     uint32_t weight;
     int32_t slot;
   };
@@ -500,11 +511,14 @@ std::vector<Suggestion> WordForms::Suggest(std::string_view word, size_t max) co
     const std::string_view p = t.Plain(c);
     if (p == plain) continue;  // the word itself
     const int wd = WeightedDistance(plain, p, 4 * bound + 4);
-    found.push_back({d, wd, p[0] == plain[0] ? 0 : 1, c.weight, c.slot});
+    const bool capital_head = IsCapital(index.Slot(c.slot).Headword);
+    found.push_back(
+        {d, wd, p[0] == plain[0] ? 0 : 1, capital_head == capital ? 0 : 1, c.weight, c.slot});
   }
   std::sort(found.begin(), found.end(), [](const Scored& a, const Scored& b) {
     if (a.distance != b.distance) return a.distance < b.distance;
     if (a.weighted != b.weighted) return a.weighted < b.weighted;
+    if (a.capital != b.capital) return a.capital < b.capital;
     if (a.first_letter != b.first_letter) return a.first_letter < b.first_letter;
     if (a.weight != b.weight) return a.weight > b.weight;
     return a.slot < b.slot;
