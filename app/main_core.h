@@ -22,6 +22,7 @@ class MessageBoxes;
 class SearchDialogs;
 struct ExplanationCache;
 class LookupIndex;
+class WordForms;
 class Clipboard;
 class Printing;
 class Shell;
@@ -92,6 +93,12 @@ struct MainCore {
   HistoryModel History;
   // Per-record lookup forms, rebuilt by the lookup engine when the indexes are reloaded.
   std::shared_ptr<LookupIndex> Lookup;
+  // Base forms and suggestions, rebuilt with the lookup forms.
+  std::shared_ptr<WordForms> Forms;
+  // Set by a double-click in the explanation: the next change of Entry_Text is a whole word.
+  bool WholeWordEntry = false;
+  // Entry_Text as the last change left it, to tell typing from a text put in whole.
+  std::string PreviousEntryText;
 
   // The search windows (criteria, explanation search word, abbreviations); may be missing.
   SearchDialogs* search_dialogs = nullptr;

@@ -124,6 +124,14 @@ class MainView {
   virtual void SetButtonBounds(ToolbarButton /*button*/, Rect /*bounds*/) {}
   virtual void BringButtonToFront(ToolbarButton /*button*/) {}
 
+  // Entry_Label for an entry reached from another form of a word: "form → headword" (the arrow
+  // has no Windows-1253 byte, so the window joins the two parts itself).
+  virtual void SetFormHeadwordLabel(std::string_view form, std::string_view headword) {
+    SetHeadwordLabel(std::string(form) + " -> " + std::string(headword));
+  }
+  // Told after SetDescription has shown suggestions for a word that is no headword.
+  virtual void SuggestionsShown(const std::vector<std::string>& /*headwords*/) {}
+
   // The text Entry_Label shows, for AlignHeadwordLabel.
   virtual std::string HeadwordLabel() const { return {}; }
 

@@ -2,6 +2,7 @@
 
 #include "app/settings.h"
 #include "custom/store_commit.h"
+#include "dictionary/forms_file.h"
 #include "platform/file_system.h"
 
 namespace zelvoran {
@@ -22,6 +23,8 @@ void LoadDictionary(const FileSystem& fs, ProgramState& state) {
   ReloadHeadwordIndexes(fs, state);
   LoadCategoryLinks(fs, state.ProgramFolder, state.Dict);
   LoadPronunciations(fs, state.ProgramFolder, state.Dict.Pronunciations);
+  auto forms = LoadFormsFile(fs, state.ProgramFolder);
+  state.Dict.Forms = forms ? std::make_shared<const FormsFile>(std::move(*forms)) : nullptr;
 }
 
 void ReloadHeadwordIndexes(const FileSystem& fs, ProgramState& state) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +16,7 @@
 namespace zelvoran {
 
 class FileSystem;
+class FormsFile;
 
 // Relative paths of the data files (resolved against the program folder).
 inline constexpr std::string_view kIndexFile = "data\\ZelvoranI.tbo";
@@ -87,6 +89,8 @@ struct Dictionary {
   PronunciationTable Pronunciations;
   // Grows by one on every load of the indexes, so derived data can tell it is stale.
   uint64_t IndexGeneration = 0;
+  // Inflected forms leading to base words (data\ZelvoranForms.dat); null when missing or damaged.
+  std::shared_ptr<const FormsFile> Forms;
 
   const HeadwordIndex& Index(bool greek) const { return greek ? GreekIndex : EnglishIndex; }
 };

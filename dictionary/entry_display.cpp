@@ -175,7 +175,10 @@ void Description_TextDblClick(MainCore& core, std::string_view selected) {
   while (b < selected.size() && !IsLookupWordChar(static_cast<unsigned char>(selected[b]))) ++b;
   size_t e = b;
   while (e < selected.size() && IsLookupWordChar(static_cast<unsigned char>(selected[e]))) ++e;
+  // A word picked whole: it leads to its base form even while it begins some headword.
+  core.WholeWordEntry = true;
   core.view.SetEntryText(selected.substr(b, e - b));
+  core.WholeWordEntry = false;
 }
 
 }  // namespace zelvoran

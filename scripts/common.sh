@@ -13,7 +13,7 @@ export CCACHE_NOHASHDIR="${CCACHE_NOHASHDIR:-1}"
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config ccache qt6-base-dev libgl-dev libx11-dev
   libxkbcommon-dev xkb-data libxcb1-dev libxcb-xfixes0-dev libxtst-dev
   libgtest-dev libgmock-dev libbenchmark-dev zlib1g-dev python3
-  dict-freedict-eng-ell dict-freedict-ell-eng fonts-dejavu-core fonts-liberation2
+  dict-freedict-eng-ell dict-freedict-ell-eng wordnet-base fonts-dejavu-core fonts-liberation2
   qt6-multimedia-dev libespeak-ng-dev libespeak-ng1 espeak-ng-data)
 
 # What CPack's Debian package needs: dpkg-shlibdeps for the dependencies, file to find the
@@ -73,7 +73,9 @@ build_data() {
   local index="$PROGRAM/data/ZelvoranI.tbo"
   local stale=0
   [ -f "$index" ] || stale=1
-  for src in /usr/share/dictd/freedict-eng-ell.* /usr/share/dictd/freedict-ell-eng.* "$dictc"; do
+  [ -f "$PROGRAM/data/ZelvoranForms.dat" ] || stale=1
+  for src in /usr/share/dictd/freedict-eng-ell.* /usr/share/dictd/freedict-ell-eng.* \
+    /usr/share/wordnet/*.exc "$dictc"; do
     [ -e "$src" ] && [ "$src" -nt "$index" ] && stale=1
   done
   if [ "$stale" -eq 1 ]; then

@@ -5,6 +5,7 @@
 #include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
+#include "search/word_forms_step.h"
 
 namespace zelvoran {
 namespace {
@@ -23,15 +24,25 @@ bool TypedTextMatchesKey(const MainCore& core, const std::string& typed,
 }  // namespace
 
 void Entry_TextChange(MainCore& core) {
+  std::string text = core.view.EntryText();
+  const bool whole_word = core.WholeWordEntry || !IsTypingStep(core.PreviousEntryText, text);
+  core.PreviousEntryText = std::move(text);
   if (core.SuppressEntryChange) return;
   core.History.ForwardList.clear();
   RunLookup(core, "START", 0, "", false);
-  if (core.List.Count() == 0) return;
+  if (core.List.Count() == 0) {
+    ShowWordFormOrSuggestions(core, whole_word);
+    return;
+  }
   core.List.Selected = 0;
   core.view.ListSelectionChanged();
   const bool greek = core.CurrentDirection == kDirectionGreek;
   const HeadwordRecord& rec = core.state.Dict.Index(greek).Slot(core.List.RowIndexList[0]);
-  if (TypedTextMatchesKey(core, core.view.EntryText(), rec)) ShowEntry(core, 0);
+  if (TypedTextMatchesKey(core, core.view.EntryText(), rec)) {
+    ShowEntry(core, 0);
+  } else {
+    ShowWordFormOrSuggestions(core, whole_word);
+  }
 }
 
 void Entry_TextKeyDown(MainCore& core, ListKey key) {

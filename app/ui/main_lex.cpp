@@ -602,6 +602,11 @@ std::string TMainLex::Pronunciation() const {
   return Pronunciation_Label->text().toStdString();
 }
 
+void TMainLex::SetFormHeadwordLabel(std::string_view form, std::string_view headword) {
+  Entry_Label->setText(ToQ(form) + QStringLiteral(" \u2192 ") + ToQ(headword));
+  PlaceHeadwordLabel();
+}
+
 std::string TMainLex::HeadwordLabel() const {
   return FromQ(Entry_Label->text());
 }

@@ -101,6 +101,7 @@ class TMainLex final : public QWidget, public MainView {
   void SetListHint(std::string_view text) override;
   void SetHintDisplayTime(int milliseconds) override;
   void SetHeadwordLabel(std::string_view text) override;
+  void SetFormHeadwordLabel(std::string_view form, std::string_view headword) override;
   std::string HeadwordLabel() const override;
   int MeasureLabelText(std::string_view text) const override;
   void SetHeadwordLabelLeftJustified(bool left) override;

@@ -71,4 +71,14 @@ set +e
 "$tool" --mode end "qqqqqqqqqqqqqqqqqqqq" >/dev/null; status=$?
 set -e
 [ "$status" -eq 1 ] || fail "no rows gave status $status"
+# Base forms and suggestions: best first, one per line; status 1 with none.
+[ "$("$tool" --base-forms σπιτιού | head -n 1)" = "σπίτι" ] || fail "σπιτιού does not lead to σπίτι"
+[ "$("$tool" --base-forms went | head -n 1)" = "go" ] || fail "went does not lead to go"
+[ "$("$tool" --suggest θαλλασα | head -n 1)" = "θάλασσα" ] || fail "no θάλασσα for θαλλασα"
+[ "$("$tool" --json --suggest recieve | python3 -c 'import json,sys; print(json.load(sys.stdin)[0])')" = "receive" ] ||
+  fail "no receive for recieve"
+set +e
+"$tool" --base-forms qqqqqqqq >/dev/null; status=$?
+set -e
+[ "$status" -eq 1 ] || fail "no base form gave status $status"
 echo ok

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "dictionary/forms_file.h"
 #include "tools/dictc/data_writer.h"
 
 namespace zelvoran::dictc {
@@ -93,7 +94,8 @@ std::string SourcesText(const DictdDatabase& eng_ell, const DictdDatabase& ell_e
   return text;
 }
 
-BuildReport BuildDataFolder(const std::string& source_dir, const std::string& out_dir) {
+BuildReport BuildDataFolder(const std::string& source_dir, const std::string& out_dir,
+                            const std::string& wordnet_dir) {
   BuildReport report;
   const DictdReadResult eng_ell = ReadDictdDatabase(source_dir, kEnglishGreekName);
   if (!eng_ell.database) {
@@ -119,15 +121,23 @@ BuildReport BuildDataFolder(const std::string& source_dir, const std::string& ou
     report.error = err;
     return report;
   }
-  const std::string sources = SourcesText(*eng_ell.database, *ell_eng.database);
-  std::ofstream out(std::filesystem::path(out_dir) / kSourcesFileName,
-                    std::ios::binary | std::ios::trunc);
-  out.write(sources.data(), static_cast<std::streamsize>(sources.size()));
-  out.close();
-  if (!out) {
-    report.error = std::string("cannot write ") + kSourcesFileName;
-    return report;
+  report.Forms = BuildForms(articles, data, wordnet_dir);
+  report.FormsBytes = report.Forms.bytes.size();
+  const std::string sources =
+      SourcesText(*eng_ell.database, *ell_eng.database) + WordNetSourcesText();
+  const std::pair<std::string, const std::string*> texts[] = {
+      {kSourcesFileName, &sources}, {std::string(kFormsFileName), &report.Forms.bytes}};
+  for (const auto& [name, text] : texts) {
+    std::ofstream out(std::filesystem::path(out_dir) / name, std::ios::binary | std::ios::trunc);
+    out.write(text->data(), static_cast<std::streamsize>(text->size()));
+    out.close();
+    if (!out) {
+      report.error = "cannot write " + name;
+      return report;
+    }
   }
+  report.Forms.bytes.clear();
+  report.Forms.bytes.shrink_to_fit();
   report.EnglishHeadwords = files.Profile.counts.english_headwords;
   report.GreekHeadwords = files.Profile.counts.greek_headwords;
   report.Abbreviations = files.Profile.counts.abbreviations;

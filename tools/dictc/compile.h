@@ -5,6 +5,7 @@
 #include <string>
 
 #include "tools/dictc/dictd_reader.h"
+#include "tools/dictc/forms_builder.h"
 #include "tools/dictc/merge.h"
 #include "tools/dictc/source_parser.h"
 
@@ -29,6 +30,9 @@ struct BuildReport {
   int EnglishLinks = 0;
   int GreekLinks = 0;
   uint64_t TextsBytes = 0;
+  // The forms file (its bytes left out).
+  FormsBuildReport Forms;
+  uint64_t FormsBytes = 0;
 };
 
 // Parses both databases into articles.
@@ -38,6 +42,9 @@ SourceArticles ParseSources(const DictdDatabase& english_greek, const DictdDatab
 // The text of the sources file.
 std::string SourcesText(const DictdDatabase& english_greek, const DictdDatabase& greek_english);
 
-BuildReport BuildDataFolder(const std::string& source_dir, const std::string& out_dir);
+// Also writes the forms file, from the Greek headwords and WordNet's exception lists in
+// `wordnet_dir` (left without English forms, and said so in the report, when they are missing).
+BuildReport BuildDataFolder(const std::string& source_dir, const std::string& out_dir,
+                            const std::string& wordnet_dir = kDefaultWordNetDir);
 
 }  // namespace zelvoran::dictc

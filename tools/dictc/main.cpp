@@ -19,12 +19,14 @@ using namespace zelvoran::dictc;
 
 const char kUsage[] =
     "usage:\n"
-    "  zelvoran-dictc build [--source DIR] OUTDIR\n"
+    "  zelvoran-dictc build [--source DIR] [--wordnet DIR] OUTDIR\n"
     "      Reads the dictd databases freedict-eng-ell and freedict-ell-eng (an .index file\n"
     "      and a .dict.dz file each) from DIR (default /usr/share/dictd, where Debian's\n"
     "      dict-freedict-eng-ell and dict-freedict-ell-eng install them), merges both\n"
     "      directions and writes the data files, the profile file, ZelvoranPron.txt (how\n"
-    "      the headwords are said) and ZelvoranSources.txt into OUTDIR. Prints the counts\n"
+    "      the headwords are said) and ZelvoranSources.txt into OUTDIR, with the forms file\n"
+    "      of inflected forms (WordNet's exception lists from --wordnet DIR, default\n"
+    "      /usr/share/wordnet, where Debian's wordnet-base installs them). Prints the counts\n"
     "      and what the character mapping changed.\n"
     "  zelvoran-dictc synthetic OUTDIR\n"
     "      Writes the deterministic synthetic dictionary of the delivered size (no profile\n"
@@ -85,17 +87,24 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 
 int Build(const std::vector<std::string>& args) {
   std::string source = kDefaultSourceDir;
-  const Arguments a = ParseCommand("build", args,
-                                   {{"--source", "DIR", "the folder of the dictd databases",
-                                     [&source](const std::string& v) {
-                                       source = v;
-                                       return std::optional<std::string>();
-                                     }}},
-                                   1);
+  std::string wordnet = kDefaultWordNetDir;
+  const Arguments a =
+      ParseCommand("build", args,
+                   {{"--source", "DIR", "the folder of the dictd databases",
+                     [&source](const std::string& v) {
+                       source = v;
+                       return std::optional<std::string>();
+                     }},
+                    {"--wordnet", "DIR", "the folder of WordNet's exception lists",
+                     [&wordnet](const std::string& v) {
+                       wordnet = v;
+                       return std::optional<std::string>();
+                     }}},
+                   1);
   if (a.exit_status) return *a.exit_status;
   const std::string out = a.operands[0];
   const auto start = std::chrono::steady_clock::now();
-  const BuildReport r = BuildDataFolder(source, out);
+  const BuildReport r = BuildDataFolder(source, out, wordnet);
   if (!r.error.empty()) {
     std::fprintf(stderr, "zelvoran-dictc build: %s\n", r.error.c_str());
     return 1;
@@ -131,6 +140,19 @@ int Build(const std::vector<std::string>& args) {
   std::printf("  %-44s %lld\n",
               "wiki link brackets removed:", static_cast<long long>(r.Parse.WikiMarkup));
   std::fputs(FormatMappingStats(r.Parse.Mapping).c_str(), stdout);
+  const FormsBuildReport& f = r.Forms;
+  std::printf(
+      "forms: %lld Greek forms of %lld headwords; %lld English irregular forms (%lld of "
+      "headwords); %llu bytes\n",
+      static_cast<long long>(f.GreekForms), static_cast<long long>(f.GreekHeadwordsWithForms),
+      static_cast<long long>(f.EnglishForms), static_cast<long long>(f.EnglishFormsOnHeadwords),
+      static_cast<unsigned long long>(r.FormsBytes));
+  if (!f.WordNetFound) {
+    std::printf(
+        "warning: no WordNet exception lists in %s (install wordnet-base): English "
+        "irregular forms left out\n",
+        wordnet.c_str());
+  }
   std::printf("built %s in %.2f s\n", out.c_str(), SecondsSince(start));
   return 0;
 }

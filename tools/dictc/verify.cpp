@@ -7,11 +7,13 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <unordered_set>
 
 #include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/pronunciations.h"
+#include "dictionary/forms_file.h"
 #include "dictionary/text_lines.h"
 #include "tools/dictc/data_writer.h"
 
@@ -123,6 +125,63 @@ void VerifyPronunciations(const std::filesystem::path& dir,
 
 }  // namespace
 
+// The forms file, when the folder has one: it reads, its forms are lower case and in order,
+// and every Greek base is a headword of the index.
+template <class Check>
+void VerifyFormsFile(const std::string& folder,
+                     const std::unordered_set<std::string>& greek_headwords, Check& check) {
+  const std::string name(kFormsFileName);
+  const auto path = std::filesystem::path(folder) / name;
+  if (!std::filesystem::exists(path)) return;
+  auto bytes = ReadAll(path);
+  if (!bytes) {
+    check.Fault(name + ": unreadable");
+    return;
+  }
+  std::string error;
+  const auto forms = FormsFile::Parse(std::move(*bytes), &error);
+  if (!forms) {
+    check.Fault(name + ": " + error);
+    return;
+  }
+  for (int s = 0; s < 2; ++s) {
+    const bool greek = s == 1;
+    const std::string section = greek ? "Greek" : "English";
+    std::string previous_fold, previous_form, fault;
+    size_t n = 0;
+    const bool whole = forms->ForEach(
+        greek,
+        [&](std::string_view form, const std::vector<uint32_t>& bases) {
+          ++n;
+          const std::string where = name + " " + section + " form " + std::to_string(n);
+          const std::string fold = FoldForm(form);
+          if (form.empty()) check.Fault(where + ": empty");
+          if (CharLowerA(form) != form) check.Fault(where + ": not lower case");
+          if (n > 1 && (fold < previous_fold || (fold == previous_fold && form <= previous_form))) {
+            check.Fault(where + ": \"" + Cp1253ToUtf8(form) + "\" out of order");
+          }
+          if (bases.empty()) check.Fault(where + ": no base");
+          if (greek) {
+            for (uint32_t b : bases) {
+              if (!greek_headwords.count(CharLowerA(forms->Base(true, b)))) {
+                check.Fault(where + ": base \"" + Cp1253ToUtf8(forms->Base(true, b)) +
+                            "\" is no Greek headword");
+              }
+            }
+          }
+          previous_fold = fold;
+          previous_form = std::string(form);
+          return true;
+        },
+        &fault);
+    if (!whole) check.Fault(name + " " + section + ": " + fault);
+    if (whole && n != forms->EntryCount(greek)) {
+      check.Fault(name + " " + section + ": " + std::to_string(n) + " forms, the header says " +
+                  std::to_string(forms->EntryCount(greek)));
+    }
+  }
+}
+
 VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
   namespace fs = std::filesystem;
   VerifyReport r;
@@ -217,6 +276,7 @@ VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
   std::vector<std::string> categories[2];
   std::vector<std::string> keys[2];
   std::vector<std::string> headwords[2] = {{""}, {""}};
+  std::unordered_set<std::string> greek_headwords;
   for (int s = 0; s < 2; ++s) {
     const char* section = s == 0 ? "English" : "Greek";
     const size_t first = s == 0 ? 0 : static_cast<size_t>(english);
@@ -260,6 +320,7 @@ VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
       }
       const std::string headword(TrimRightBlanks(f[1]));
       headwords[s].push_back(headword);
+      if (s == 1) greek_headwords.insert(CharLowerA(headword));
       const std::string key(TrimRightBlanks(f[2]));
       const std::string category(TrimRightBlanks(f[3]));
       if (headword.empty()) check.Fault(where + ": empty headword");
@@ -418,6 +479,7 @@ VerifyReport VerifyDataFolder(const std::string& folder, size_t max_listed) {
     }
   }
   VerifyPronunciations(dir, headwords, r, check);
+  VerifyFormsFile(folder, greek_headwords, check);
   return r;
 }
 

@@ -1,5 +1,6 @@
 #include "tools/lookup/lookup_cli.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <functional>
@@ -18,6 +19,7 @@
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
 #include "tools/command_line.h"
+#include "search/word_forms.h"
 
 namespace zelvoran {
 namespace {
@@ -25,7 +27,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: zelvoran-lookup [OPTION]... [--] TEXT\n"
     "       zelvoran-lookup [--category ABBR | --user-entries] [--row N] [--json]\n"
-    "       zelvoran-lookup --search-explanations WORD [--row N] [--json]\n";
+    "       zelvoran-lookup --search-explanations WORD [--row N] [--json]\n"
+    "       zelvoran-lookup --base-forms WORD [--json]\n"
+    "       zelvoran-lookup --suggest WORD [--json]\n";
 
 constexpr const char* kAbout =
     "Lists the headwords that TEXT brings up in the entry box (or the search dialog, with\n"
@@ -40,6 +44,8 @@ class ConsoleView final : public MainView {
   std::function<void()> on_entry_change;
   std::string entry, label, description;
   std::string pronunciation;  // UTF-8
+  std::string label_form;  // the word that led to the entry shown, when not its headword
+  std::vector<std::string> suggestions;
 
   std::string EntryText() const override { return entry; }
   void SetEntryText(std::string_view text) override {
@@ -62,7 +68,17 @@ class ConsoleView final : public MainView {
   }
   void SetListHint(std::string_view) override {}
   void SetHintDisplayTime(int) override {}
-  void SetHeadwordLabel(std::string_view text) override { label = std::string(text); }
+  void SetHeadwordLabel(std::string_view text) override {
+    label = std::string(text);
+    label_form.clear();
+  }
+  void SetFormHeadwordLabel(std::string_view form, std::string_view headword) override {
+    label = std::string(headword);
+    label_form = std::string(form);
+  }
+  void SuggestionsShown(const std::vector<std::string>& headwords) override {
+    suggestions = headwords;
+  }
   void SetPronunciation(std::string_view utf8) override { pronunciation = std::string(utf8); }
   int MeasureLabelText(std::string_view text) const override {
     return static_cast<int>(text.size()) * 7;
@@ -91,7 +107,9 @@ struct Options {
   std::optional<int> row;
   bool json = false;
   std::optional<std::string> text;
-  std::optional<std::string> search_word;  // --search-explanations
+  std::optional<std::string> search_word;    // --search-explanations
+  std::optional<std::string> base_forms_of;  // --base-forms
+  std::optional<std::string> suggest_for;    // --suggest
 };
 
 // The word window of the explanation search, answered with the word given on the command
@@ -152,6 +170,16 @@ std::vector<cli::Option> OptionTable(Options& o) {
          o.row = n;
          return NoProblem();
        }},
+      {"--base-forms", "WORD", "list the headwords WORD is an inflected form of, best first",
+       [&o](const std::string& v) {
+         o.base_forms_of = v;
+         return NoProblem();
+       }},
+      {"--suggest", "WORD", "list up to 10 headwords spelt like WORD, best first",
+       [&o](const std::string& v) {
+         o.suggest_for = v;
+         return NoProblem();
+       }},
       {"--json", "", "print one JSON object: direction, rows, slots, selection, entry",
        [&o](const std::string&) {
          o.json = true;
@@ -169,6 +197,13 @@ std::optional<std::string> CheckCombination(const std::vector<std::string>& oper
            "--user-entries";
   }
   if (o.search_word) return std::nullopt;
+  if (o.base_forms_of || o.suggest_for) {
+    if ((o.base_forms_of && o.suggest_for) || o.text || o.category || o.user_entries || o.row ||
+        o.mode != "start") {
+      return "--base-forms and --suggest take their WORD alone";
+    }
+    return std::nullopt;
+  }
   if (o.user_entries && (o.text || o.category || o.mode != "start")) {
     return "--user-entries lists the user's entries alone: no TEXT, --mode or --category";
   }
@@ -209,6 +244,20 @@ std::string JsonString(std::string_view utf8) {
     }
   }
   return out + "\"";
+}
+
+// Prints a list of headwords, one per line or as a JSON list; exit status 0 with some, else 1.
+int PrintWordList(const std::vector<std::string>& words, bool json, std::ostream& out) {
+  if (json) {
+    out << "[";
+    for (size_t i = 0; i < words.size(); ++i) {
+      out << (i ? "," : "") << JsonString(Cp1253ToUtf8(words[i]));
+    }
+    out << "]\n";
+  } else {
+    for (const std::string& w : words) out << Cp1253ToUtf8(w) << "\n";
+  }
+  return words.empty() ? 1 : 0;
 }
 
 std::string WithoutCr(std::string text) {
@@ -262,6 +311,21 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
   state.CurrentSearchMode = "START";
   view.on_entry_change = [&core] { Entry_TextChange(core); };
 
+  if (o.base_forms_of || o.suggest_for) {
+    const WordForms& forms = CurrentWordForms(core);
+    std::vector<std::string> words;
+    if (o.base_forms_of) {
+      for (const BaseForm& b : forms.BaseForms(Utf8ToCp1253(*o.base_forms_of))) {
+        words.push_back(b.headword);
+      }
+    } else {
+      for (const Suggestion& s : forms.Suggest(Utf8ToCp1253(*o.suggest_for), kMaxSuggestions)) {
+        words.push_back(s.headword);
+      }
+    }
+    return PrintWordList(words, o.json, out);
+  }
+
   const std::string text = o.text ? Utf8ToCp1253(*o.text) : std::string();
   const std::string category = o.category ? Utf8ToCp1253(*o.category) : std::string();
   GivenWord given(o.search_word ? Utf8ToCp1253(*o.search_word) : std::string());
@@ -273,7 +337,10 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
   } else if (!o.text) {
     RunLookup(core, "SHORTCUT", 0, category, false);
   } else if (o.mode == "start" && !o.category) {
-    view.SetEntryText(text);  // as typed into the entry box
+    // As typed into the entry box, its last letter just now: a text that begins some
+    // headword is not taken for a whole word.
+    core.PreviousEntryText = text.substr(0, text.empty() ? 0 : text.size() - 1);
+    view.SetEntryText(text);
   } else {
     {
       SuppressEntryChangeScope quiet(core);
@@ -291,7 +358,10 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
       Entries_ListClick(core);
     }
   }
-  const bool shown = !view.label.empty();
+  const bool shown = !view.label.empty() || !view.suggestions.empty();
+  const std::string label = view.label_form.empty() ? Cp1253ToUtf8(view.label)
+                                                    : Cp1253ToUtf8(view.label_form) + " \u2192 " +
+                                                          Cp1253ToUtf8(view.label);
 
   if (o.json) {
     out << "{\"direction\":\"" << (core.CurrentDirection == kDirectionGreek ? "G" : "E")
@@ -304,18 +374,29 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
       out << (i ? "," : "") << core.List.RowIndexList[static_cast<size_t>(i)];
     }
     out << "],\"selected\":" << core.List.Selected;
-    if (shown) {
-      out << ",\"headword\":" << JsonString(Cp1253ToUtf8(view.label))
-          << ",\"explanation\":" << JsonString(Cp1253ToUtf8(view.description));
+    if (!view.label.empty()) {
+      out << ",\"headword\":" << JsonString(Cp1253ToUtf8(view.label));
+      if (!view.label_form.empty())
+        out << ",\"form\":" << JsonString(Cp1253ToUtf8(view.label_form));
       if (!view.pronunciation.empty()) {
         out << ",\"pronunciation\":" << JsonString(view.pronunciation);
       }
     }
+    if (!view.suggestions.empty()) {
+      out << ",\"suggestions\":[";
+      for (size_t i = 0; i < view.suggestions.size(); ++i) {
+        out << (i ? "," : "") << JsonString(Cp1253ToUtf8(view.suggestions[i]));
+      }
+      out << "]";
+    }
+    if (shown) out << ",\"explanation\":" << JsonString(Cp1253ToUtf8(view.description));
     out << "}\n";
   } else {
     for (const std::string& r : core.List.Rows) out << Cp1253ToUtf8(r) << "\n";
     if (shown) {
-      out << "\n" << Cp1253ToUtf8(view.label) << "\n" << WithoutCr(Cp1253ToUtf8(view.description));
+      out << "\n";
+      if (!label.empty()) out << label << "\n";
+      out << WithoutCr(Cp1253ToUtf8(view.description));
       if (!view.description.empty() && view.description.back() != '\n') out << "\n";
     }
   }
