@@ -49,7 +49,7 @@ class OwnCopiesTest(e2e_case.ProgramTest):
 
         # The menu, without a selection: the whole explanation, as the copy button does.
         items = app.context_menu(box)
-        self.assertEqual([i.name for i in items], ["Αντιγραφή", "Επιλογή όλων"])
+        self.assertEqual([i.name for i in items], ["Αντιγραφή", "Επιλογή όλων", "Εκφώνηση"])
         app.click(app.menu_item("Αντιγραφή"))
         self.assertClipboard(explanation, "the menu's copy")
         self.assertNotLookedUp("the menu's copy")

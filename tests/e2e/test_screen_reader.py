@@ -34,7 +34,7 @@ class ScreenReaderTest(e2e_case.ProgramTest):
         self.assertEqual(frame.name, "Zelvoran Glossa")
         controls = app.controls()
         buttons = [c.name for c in controls if c.role == "push button"]
-        self.assertEqual(sorted(buttons), sorted(TOOLBAR + ["Ανανέωση λίστας λημμάτων"]))
+        self.assertEqual(sorted(buttons), sorted(TOOLBAR + ["Ανανέωση λίστας λημμάτων", "Εκφώνηση"]))
         self.assertEqual(self.unnamed(), [])
         named = {(c.role, c.name) for c in controls}
         for name in ("Λήμμα προς Αναζήτηση", "Ερμηνεία λήμματος"):

@@ -71,7 +71,10 @@ TEST_F(WindowTextMenusTest, MenusOfferWhatEachControlAllows) {
   w.Entry_Text->setSelection(0, 2);
   EXPECT_EQ(Enabled(*w.BuildEntryMenu()), (std::vector<bool>{true, true, true, true, true}));
 
-  // The read-only explanation box: no cut, paste or delete.
+  // The read-only explanation box: no cut, paste or delete; the speech command after them.
+  EXPECT_EQ(Captions(*w.BuildDescriptionMenu()),
+            (QStringList{"Αντιγραφή", "-", "Επιλογή όλων", "-", "Εκφώνηση"}));
+  w.DescriptionMenuExtras.clear();
   EXPECT_EQ(Captions(*w.BuildDescriptionMenu()), (QStringList{"Αντιγραφή", "-", "Επιλογή όλων"}));
   EXPECT_EQ(Enabled(*w.BuildDescriptionMenu()), (std::vector<bool>{true, true}));
   w.SetDescription("");

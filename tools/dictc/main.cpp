@@ -88,19 +88,18 @@ double SecondsSince(std::chrono::steady_clock::time_point start) {
 int Build(const std::vector<std::string>& args) {
   std::string source = kDefaultSourceDir;
   std::string wordnet = kDefaultWordNetDir;
-  const Arguments a =
-      ParseCommand("build", args,
-                   {{"--source", "DIR", "the folder of the dictd databases",
-                     [&source](const std::string& v) {
-                       source = v;
-                       return std::optional<std::string>();
-                     }},
-                    {"--wordnet", "DIR", "the folder of WordNet's exception lists",
-                     [&wordnet](const std::string& v) {
-                       wordnet = v;
-                       return std::optional<std::string>();
-                     }}},
-                   1);
+  const Arguments a = ParseCommand("build", args,
+                                   {{"--source", "DIR", "the folder of the dictd databases",
+                                     [&source](const std::string& v) {
+                                       source = v;
+                                       return std::optional<std::string>();
+                                     }},
+                                    {"--wordnet", "DIR", "the folder of WordNet's exception lists",
+                                     [&wordnet](const std::string& v) {
+                                       wordnet = v;
+                                       return std::optional<std::string>();
+                                     }}},
+                                   1);
   if (a.exit_status) return *a.exit_status;
   const std::string out = a.operands[0];
   const auto start = std::chrono::steady_clock::now();

@@ -12,8 +12,8 @@
 #include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
-#include "dictionary/pronunciations.h"
 #include "dictionary/forms_file.h"
+#include "dictionary/pronunciations.h"
 #include "dictionary/text_lines.h"
 #include "tools/dictc/data_writer.h"
 

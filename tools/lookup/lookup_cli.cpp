@@ -18,8 +18,8 @@
 #include "search/explanation_search.h"
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
-#include "tools/command_line.h"
 #include "search/word_forms.h"
+#include "tools/command_line.h"
 
 namespace zelvoran {
 namespace {
@@ -44,7 +44,7 @@ class ConsoleView final : public MainView {
   std::function<void()> on_entry_change;
   std::string entry, label, description;
   std::string pronunciation;  // UTF-8
-  std::string label_form;  // the word that led to the entry shown, when not its headword
+  std::string label_form;     // the word that led to the entry shown, when not its headword
   std::vector<std::string> suggestions;
 
   std::string EntryText() const override { return entry; }
