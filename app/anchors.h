@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Anchored layout: a control keeps its distance to the window edges it is anchored to when
 // the window's client area changes size.
 #pragma once

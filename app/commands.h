@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one dispatch of the toolbar's commands (clicks and their keyboard shortcuts): each
 // command's case calls its handler.
 #pragma once

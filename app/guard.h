@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The catch-all at a handler's boundary: an unexpected failure ends the operation silently,
 // leaving what was done so far.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the Greek and the English keyboard layout, and activating the one of the current
 // direction.
 #pragma once

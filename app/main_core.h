@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's state that is not a widget, with the services and the view the core's
 // routines work through. TMainLex owns one; tests build one over fakes.
 #pragma once

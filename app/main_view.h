@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The seam between the core and the main window: what the core's routines need from the
 // window's controls. TMainLex implements it; tests use a fake. All text is Windows-1253.
 #pragma once

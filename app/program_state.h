@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program-wide values: the folders, the settings file, the paths of the user's files, the
 // dictionary in memory and the values exchanged between dialogs and the core.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up folders and the one-line settings file Zelvoran.ini.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up steps that do not involve the window: the program folder, the user's folder, and
 // loading the dictionary in its fixed order.
 #pragma once

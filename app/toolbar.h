@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The toolbar of glyph buttons: each button's hint, hover number and its rest and raised
 // bounds, and the hover effect that raises the button under the pointer.
 #pragma once

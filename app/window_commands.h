@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's own behaviour: its start-up and shut-down steps, the language switch, the
 // focus record, the headword label's justification, the resize rule, the long-headword
 // tooltip, stay-on-top, exit, and the Windows version code.

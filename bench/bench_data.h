@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Full-size synthetic data for the benchmarks, written once per run into a temporary program
 // folder.
 #pragma once

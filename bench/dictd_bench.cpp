@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Warm queries against a peer: a dictd server on 127.0.0.1 serving the same FreeDict content,
 // asked prefix and substring MATCH questions through one persistent connection, against the
 // same lookups in process on our loaded dictionary. The server's port comes from

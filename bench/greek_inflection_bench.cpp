@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generating the inflected forms of every Greek headword of the Greek-English source, as the
 // data build does.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quick translation under a flood of clipboard changes: one notification from QClipboard's
 // change signal through the viewer chain into a real line edit, for texts of growing size.
 #ifdef ZELVORAN_BENCH_GUI

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Turns one run of scripts/bench_report.sh into Markdown: every figure with a target beside
 its target, the other figures, the comparison with dictd, and the machine.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Εκφώνηση" in the real window on the bundled data: from the click on the speaker button to
 // the first buffer of samples reaching the sound output, through eSpeak NG on its worker
 // thread. The words alternate between Greek and English, so each click also changes voice.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inserting one own entry into a store that already holds 10,000 (9,000 English and 1,000
 // Greek), including the rebuild of both headword indexes, on the full-size synthetic data.
 #include <benchmark/benchmark.h>

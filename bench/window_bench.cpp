@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from creation to its first paint, on the full-size synthetic data and on
 // the bundled data: FormCreate, the first show with the dictionary load, and one frame. And a
 // full list in the real window: the lookup, the Qt model and the list view's next paint.

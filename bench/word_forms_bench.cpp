@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base forms, suggestions and the keystroke path with the step for words that are no
 // headword, on the bundled data; and what the forms and the suggestion tables add to memory.
 #include <benchmark/benchmark.h>

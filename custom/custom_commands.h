@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The editing commands of CustomEntries_Button's menu: insert, modify and delete the user's
 // entries through TInsertEntryFrm and the store.
 #pragma once

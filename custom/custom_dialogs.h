@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two dialogs of the user's entries as the core sees them, with the rules their handlers
 // follow. TInsertEntryFrm and TSelectCustomDirForm (custom/ui/) implement the dialogs; tests
 // use fakes. All text is Windows-1253.

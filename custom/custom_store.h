@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CustomEntryStore's operations: settling the folder, and inserting, modifying and
 // deleting the user's entries. Each operation rewrites the user's files through
 // CommitStoreFiles under the store's lock (a move to the other language replaces both pairs in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Slot numbers move when the headword indexes are rebuilt. These helpers map the slots held
 // before a rebuild to the slots of the same entries after it, so the rows on screen, the last
 // shown entry and the history keep naming the entries they named, or drop them when their

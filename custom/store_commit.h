@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replacing the user's files so that the entries survive any failure or crash.
 //
 // A rewrite writes every new file completely under a temporary name (tempi.tbo and

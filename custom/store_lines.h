@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's file pair of one language in memory: the index lines with their explanations,
 // read from the files, changed by the store operations, and written back as the two files.
 // Old lines and old texts keep their encoded bytes; only the columns an operation changes

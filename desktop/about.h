@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window, the help document and the publisher's presentation program: the handlers
 // of CopyrightLabel, Help_Button, Quimbrell_Label / QuimbrellImage and of TCopyrightForm's
 // links. Every shell call goes through the Shell service; a failure shows its message in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy and paste commands of the toolbar, and the keyboard shortcuts that stand for them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the selected entry: its headword and explanation under a short heading.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line-oriented text output to a printer, over an abstract drawing surface: the layout rules
 // (wrapping, line heights, page breaks, control characters, tab stops) live here; the surface
 // only measures and draws.

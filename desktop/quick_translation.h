@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quick translation: while it is on, the main window is a clipboard viewer, and every text
 // that another program puts on the clipboard goes into the entry box and is looked up.
 #pragma once

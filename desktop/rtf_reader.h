@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small, strict reader of rich text (RTF) into a neutral document: paragraphs of runs with
 // bold, italic, underline, size, colour and font. It reads what the program's notice uses:
 // groups, \par and \line, character, alignment and indent control words, the font and colour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/speak_entry.h"
 
 #include "app/main_core.h"

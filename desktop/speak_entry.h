@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Εκφώνηση": says the shown headword aloud, Greek with a Greek voice and English with an
 // English one, through the platform's speech service.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1253 (Greek) text: conversion to and from Unicode, and the ANSI lower-casing of
 // that code page. Core text is std::string holding Windows-1253 bytes.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DataProfile: the record counts of the data and where each letter's headwords begin. The
 // built-in profile describes the delivered data; a data folder built for other data carries a
 // profile file beside its four files that replaces it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictionary in memory: both headword indexes, the abbreviation table, the category links
 // and the additions list, and the loaders that fill them from the data folder and the user's
 // index files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading one explanation, and showing the entry of a list row.
 #pragma once
 

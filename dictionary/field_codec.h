@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // FieldCodec: the program's text routines on Windows-1253 strings. Decoders of the scrambled
 // data (MirrorDecode, PositionDecode), the two-way ShiftCodec of the user's files, the key
 // normalisers and the whole-word test. Positions are 1-based; every routine measures its

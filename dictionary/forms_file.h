@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forms file (data/ZelvoranForms.dat): inflected forms of each language leading to their
 // base words, written by the data compiler and read whole by the program.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inflected forms of Greek headwords: noun declensions, adjectives with their comparative,
 // the regular verb conjugations and a table of the common irregular verbs. Used to lead a
 // form met in a text ("σπιτιού", "έγραψα") back to its headword.

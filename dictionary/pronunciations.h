@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the dictionary's headwords are said, in IPA. They live in a file of their own beside the
 // data files because IPA has no Windows-1253 bytes: the file and these strings are UTF-8, and
 // they are converted only where a widget shows them.

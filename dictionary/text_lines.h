@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line and number helpers for the data and user files.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system clipboard as the program needs it: plain text (Windows-1253 bytes) and the
 // clipboard viewer chain, whose two messages tell the viewers that the clipboard changed and
 // that a viewer leaves. Nothing here throws; failures are return values.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files and folders as the program needs them. Paths are Windows-1253 text; on Linux a path
 // may use "\" or "/" between its parts and each part is matched without regard to letter
 // case, so the data folder's relative names ("data\ZelvoranI.tbo", "Data\") resolve as on

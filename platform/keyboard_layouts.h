@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard layouts as Windows presents them: a list of handles, activation, the active
 // layout's eight-hex-digit name, and a locale's English language name.
 #pragma once

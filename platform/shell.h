@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shell execution: opening a document or an address with the program the system associates
 // with it, and starting a program. Paths and parameters are Windows-1253 text; a relative path
 // is taken from the current directory. Nothing here throws: every failure is `false`.

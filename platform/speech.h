@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saying a word aloud: a speech engine synthesises it and the sound device plays it. The
 // text is UTF-8 (a headword converted from Windows-1253, or anything the user typed).
 #pragma once

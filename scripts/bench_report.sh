@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the whole benchmark suite on the full-size synthetic data and on the bundled data, with a
 # private dictd server on 127.0.0.1 serving the same FreeDict content for the side-by-side
 # figures, times whole commands (Debian's dict client against zelvoran-lookup) with hyperfine,

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared by the set-up scripts: installs missing Debian packages and builds the project.
 set -euo pipefail
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets with clang and runs each for a bounded time.
 #   bash scripts/fuzz.sh [SECONDS_PER_TARGET]     (default 60; CI runs a short smoke pass)
 # A crashing input is copied into tests/fuzz/regressions/<target>/, where the unit tests

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the program under a private X server, types a word and saves a PNG of the window.
 #   bash scripts/screenshot.sh [OUTPUT.png] [WORD]
 # With ZELVORAN_SHOT_ABOUT=1 it then opens the about window and saves the screen with it as

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds everything and runs every test; then a short pass of every fuzz target
 # (build-fuzz/), and the unit and GUI tests again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (build-asan/). Warnings are errors in every build here; the

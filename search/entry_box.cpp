@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/entry_box.h"
 
 #include "app/main_core.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry box's handlers: the incremental lookup on every change, the list keys, and the
 // Enter key's refill.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-word search through every explanation. The texts are read, decoded and
 // normalised once and kept while the data and the user's files stay the same, so a search is
 // answered from memory with exactly the rows a scan of the files gives.

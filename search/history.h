@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history of shown entries: BackList (PrevMenu) and ForwardList (NextMenu), the recording
 // step that ShowEntry ends with, and the back and forward navigation.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lookup engine that fills Entries_List (with RowIndexList) from the headword indexes,
 // and the small operations around the dictionary direction.
 #pragma once

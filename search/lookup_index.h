@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the lookups compare, computed once per load of the headword indexes: every record's
 // candidate forms, and the records sorted by their begins-with form, so a lookup finds its
 // matches without visiting records that cannot match.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search dialog, the listing of the user's entries and the abbreviations table.
 #pragma once
 

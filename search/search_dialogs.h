@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search windows the core asks the window for: the word of the explanation search, the
 // criteria dialog and the abbreviations table.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inflected and misspelt words: the headwords a word is a form of (base forms), and the
 // headwords spelt like it (suggestions). Built per load of the headword indexes, each
 // direction's tables when first needed.

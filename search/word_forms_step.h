@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry box's step for words that are no headword: the entry of the word's best base form,
 // or suggestions of headwords spelt like it.
 #pragma once

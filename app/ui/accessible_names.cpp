@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The names a screen reader announces for the main window's controls, in Greek. The toolbar
 // buttons take their hints as names by themselves (GlyphButton); the labels are read by their
 // captions.

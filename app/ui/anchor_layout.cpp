@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ui/anchor_layout.h"
 
 namespace zelvoran {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Places child widgets by their designed bounds and anchors whenever the client area
 // changes size.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's pictures, painted in code at the sizes the window uses: toolbar glyphs, the
 // two direction pictures, the quick-translation faces, the publisher emblem and the
 // background.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entries_List as a model/view list over the core's rows: uniform 16-pixel rows drawn by a
 // delegate, so a list of tens of thousands of rows costs no more than the rows in view.
 #pragma once

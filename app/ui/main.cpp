@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Program entry: the application object with its title, the main window and the message
 // loop. The program reads no command line.
 #include <QApplication>

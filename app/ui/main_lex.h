@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TMainLex: the main window. It owns the MainCore, implements MainView for it, and passes
 // every event of its controls to one core routine.
 #pragma once

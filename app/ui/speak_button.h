@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small speaker button beside the headword label ("Εκφώνηση").
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The context menus and clipboard keys of the main window's three text controls. The controls'
 // own clipboard operations are never used for copying: every copy goes through the copy
 // command's rule, which raises CopyInProgress around the write so that quick translation

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls where they differ from the stock widgets: glyph buttons with a
 // hover number, stretched pictures, and the entry and explanation boxes with their handlers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "custom/ui/insert_entry_form.h"
 
 #include <QComboBox>

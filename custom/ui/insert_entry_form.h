@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TInsertEntryFrm: the modal dialog that collects a headword, a category and an explanation
 // for inserting or modifying one of the user's entries.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "custom/ui/qt_custom_dialogs.h"
 
 #include "custom/ui/insert_entry_form.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialogs of the user's entries on Qt: each call creates its form, shows it modally over
 // the main window and destroys it.
 #pragma once

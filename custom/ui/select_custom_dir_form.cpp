@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "custom/ui/select_custom_dir_form.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TSelectCustomDirForm: the modal dialog that asks for the folder of the user's entries,
 // proposes one, lets the user type or browse, and creates the folder when it is missing.
 #pragma once

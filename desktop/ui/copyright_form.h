@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // TCopyrightForm, the about window: the publisher's emblem, the links to the publisher's web
 // site and mail address, the copyright notice read from "content\copyright.rtf", and an OK
 // button that is both the default and the cancel button.

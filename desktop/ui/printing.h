@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing on Qt: the print dialog, and the printer text stream's surface on a QPrinter.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard on Qt: the text of the desktop's clipboard (converted to and from Windows-1253,
 // with LF line ends on the desktop and CR LF in the program) and a viewer chain inside the
 // process, whose head is sent the draw-clipboard message when the clipboard changes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which windowing platform Qt is asked for. Under a Wayland session a native Wayland window
 // hears of clipboard changes only while it has the focus, and the desktop keeps the keyboard
 // layout to itself; through XWayland (xcb) quick translation and the entry box's own layout

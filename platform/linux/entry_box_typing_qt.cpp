@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/linux/entry_box_typing_qt.h"
 
 #include <QCoreApplication>

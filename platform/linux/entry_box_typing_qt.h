@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry box types with the program's own layout: each key press that types text is
 // translated from its X keycode through XkbKeys, whatever layout the desktop has active. Keys
 // with Ctrl, Alt or the logo key, and keys that type nothing, reach the box as they are.

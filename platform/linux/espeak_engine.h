@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // eSpeak NG as a synthesiser into memory: the library is loaded when first needed (so the
 // program starts and runs without it) and synthesises 16-bit mono samples in the calling
 // thread, chunk by chunk. eSpeak NG keeps one state per process: it is initialised once and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows-1253 core text to and from QString, at the widget edge only.
 #pragma once
 

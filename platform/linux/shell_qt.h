@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The shell on Linux: QDesktopServices for documents and addresses (xdg-open), QProcess for
 // programs. Program paths are resolved as the file system resolves them ("content\x.htm"
 // finds content/x.htm, letter case ignored).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speech service of the program: eSpeak NG synthesises on a worker thread, and the
 // samples are played on the window's thread with Qt Multimedia as they arrive, so the window
 // never waits for either.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard layouts on X11, per program: the desktop's layouts are the groups of the X keyboard
 // extension (for example `setxkbmap -layout us,gr`), each presented as the Windows layout of its
 // XKB layout name ("us" 00000409, "gr" 00000408, ...), and the standard Greek layout follows

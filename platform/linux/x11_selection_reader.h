@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CLIPBOARD selection's text, read on a thread of its own over a connection of its own to
 // the X server, so that an owner that is slow or never answers cannot hold up the window. The
 // X fixes extension reports each change of owner; the reader then asks the owner for UTF-8 text

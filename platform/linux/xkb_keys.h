@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing with a keyboard layout of the program's own: libxkbcommon compiles a layout by name and
 // turns a key's X keycode and modifier state into text, composing dead keys (the Greek layout's
 // ´ and ¨ before a vowel). The desktop's own layout is never touched.

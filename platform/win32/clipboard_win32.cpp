@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system clipboard and viewer chain on Windows. The chain's messages reach the main window
 // through its window procedure, which hands them to HandleClipboardChainMessage.
 #ifdef _WIN32

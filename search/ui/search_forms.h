@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The search windows: TMessageForm (the word of the explanation search), TSearchForm (the
 // criteria) and TShortCutsForm (the abbreviations table), and the SearchDialogs the core
 // opens them through.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The end-to-end tests' base: one private desktop per test file, a fresh program folder and
 program for each test, and a runner for ctest (`python3 FILE BUILD_DIR`) that counts a skipped
 test as a failure."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """With quick translation on, the program's own copies reach the clipboard but are never looked
 up: the context menus of the three text controls, Ctrl+C, Ctrl+Insert and Shift+Delete. A copy
 by another program is looked up, which shows that the mode was listening all along."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What a screen reader reads of the real program: every control's name, the entry box, the
 headword list and the explanation; and the keyboard focus after the stay-on-top switch."""
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Drives the real program under a private X server and reads its windows through AT-SPI, the
 way a screen reader reads them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The codecs' round trips and normal forms.
 #include "dictionary/cp1253.h"
 #include "dictionary/data_profile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The loaders on arbitrary data files: the index, the abbreviations, the links and the
 // user's index lines. Nothing may crash, and the tables keep their sizes.
 #include "app/program_state.h"

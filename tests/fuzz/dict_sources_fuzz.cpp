@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data compiler's reading of source articles (both dictionaries) and its mapping of UTF-8
 // to Windows-1253 on arbitrary text: nothing may crash, and every text it produces holds only
 // bytes the code page assigns.

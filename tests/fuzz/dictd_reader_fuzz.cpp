@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dictd reader of the data compiler on an arbitrary index and dictionary text, and the
 // compressed-file reader on arbitrary file bytes. An accepted database holds only articles
 // that lie inside the text; a refusal names a line.

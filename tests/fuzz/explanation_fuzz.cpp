@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ReadExplanation at arbitrary positions and lengths over arbitrary file bytes, from the
 // dictionary's explanations file or a user's file, with or without an addition. A range
 // outside the file gives an empty text; a range inside it gives exactly its decoded bytes.

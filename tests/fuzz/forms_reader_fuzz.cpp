@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The forms file reader over arbitrary bytes: a file is refused or read, and every lookup and
 // walk of a read one stays within its bytes.
 #include "dictionary/forms_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Properties every loaded dictionary keeps, whatever its files held: the tables keep their
 // sizes and every record is well formed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Takes typed values from the front of a fuzz input; what is left is the payload. Numbers are
 // drawn so that small values, values near a given size and arbitrary 64-bit values all come
 // up often.

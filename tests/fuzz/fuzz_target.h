@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fuzz target is one function over arbitrary bytes. In the fuzzing build each target file
 // becomes a libFuzzer executable; in the ordinary build every target is linked into the unit
 // tests, which run it on its kept regression inputs and on a short pseudo-random smoke pass.

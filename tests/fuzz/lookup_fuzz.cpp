@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lookups of arbitrary typed or pasted text in every mode, over a small dictionary whose
 // letter-start table comes from the input (as a profile that contradicts the files would
 // give). Every row must name a loaded record of its direction, and showing it must work.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The profile reader: accepted profiles read back the same after formatting.
 #include "dictionary/cp1253.h"
 #include "dictionary/data_profile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rich-text reader on arbitrary input. Besides memory errors it checks that a rejection
 // points inside the input and that every run holds well-formed UTF-8.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's file pair read from arbitrary files: a pair that is not damaged writes back to
 // files that read as the same lines with the same explanations.
 #include "custom/store_lines.h"

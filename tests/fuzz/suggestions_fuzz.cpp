@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base forms and suggestions of arbitrary text, typed or pasted into the entry box, over a
 // small dictionary with a forms file: every answer names a loaded record, at most ten
 // suggestions, and the list stays parallel to its slots.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The merge of arbitrary user's index lines into a small dictionary.
 #include "app/program_state.h"
 #include "app/startup.h"

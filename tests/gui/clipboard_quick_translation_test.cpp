@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quick translation on Qt's clipboard (offscreen): a real line edit as the entry box, and other
 // programs standing in as code that writes QClipboard directly.
 #include <gtest/gtest.h>

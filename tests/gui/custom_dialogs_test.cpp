@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry dialog and the folder dialog driven as the user would, standalone and through the
 // editing commands.
 #include <gtest/gtest.h>

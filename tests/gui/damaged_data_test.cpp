@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window over a damaged data folder: it starts, shows what the loaders kept,
 // and typing, clicking a row and pasting a huge text do not crash.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Prints an entry through Qt into a PDF file and reads the text back with pdftotext.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/ui/search_forms.h"
 
 #include <gtest/gtest.h>

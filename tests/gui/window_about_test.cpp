@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The about window, the help button and the publisher's link on the real window.
 #include <QPushButton>
 #include <QTextEdit>

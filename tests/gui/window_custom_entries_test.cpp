@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's entries on the real window: the editing menu, the entry dialog, the delete
 // confirmation and the listing of the edited entries.
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's edges on the real window: the keypad's keys in the entry box, the history
 // menus (captions, buttons, position, the context menu), the entry dialog's refusals, the
 // double-click in the explanation and the long-headword tooltip.

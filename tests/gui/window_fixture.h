@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window over a temporary program folder with fixture data, driven as a user
 // would: typed keys, clicks, toolbar buttons, popup menus and modal dialogs. Shared by the
 // window_*_test.cpp files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The history, the search dialog and the abbreviations window on the real window.
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Looking words up on the real window: typing, moving through the list from the entry box,
 // Enter, the direction switch by the first letter, and the double-click in the explanation.
 #include <QTextBlock>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quick translation on the real window over Qt's clipboard: text that another program copies
 // is looked up; the program's own copy is not.
 #include <QClipboard>

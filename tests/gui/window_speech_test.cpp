@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pronunciation beside the headword and "Εκφώνηση" on the real window.
 #include <QAccessible>
 #include <QFontInfo>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The context menus and clipboard keys of the three text controls, the accessible names, and
 // the focus after the stay-on-top switch, on the real window over Qt's clipboard.
 #include <QAccessible>

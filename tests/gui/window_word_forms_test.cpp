@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inflected and misspelt words on the real window: a pasted form shows its base form's entry,
 // a word typed past every beginning offers suggestions, and a double-click on one looks it up.
 #include <QClipboard>

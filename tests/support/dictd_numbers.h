@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base-64 numbers as dictd index files write them, for building fixture databases.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fakes for the clipboard and the keyboard layouts, and a main window core over them with the
 // other fakes, for the copy, paste and quick translation tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An in-memory file system that behaves like Windows paths do: "\" and "/" both separate,
 // and letter case is ignored. Operations can be made to fail, and a crash can be simulated by
 // freezing every change after a given number of changing operations.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keyboard layouts without a system: a list of layouts, each with the name Windows gives it
 // and the locales whose English language name can be read.
 #pragma once

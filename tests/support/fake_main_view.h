@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window without a window: it keeps what the core shows, and raises the entry box's
 // change event the way a real edit box does (writing the same text raises none).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A printer surface that records what is drawn where. Every character is as wide as the
 // font's point size and text is twice the point size high; the character height can be set
 // apart from that to tell the two measures apart.

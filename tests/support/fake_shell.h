@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A shell that records what it was asked to open or start, and answers as told.
 #pragma once
 

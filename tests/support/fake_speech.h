@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A speech service that records what it was asked to say and "speaks" until stopped or told
 // that it finished.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fixture dictionaries written from readable text (UTF-8 in the tests) through the data
 // compiler's writer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The GUI tests' main: one QApplication (offscreen unless a platform is chosen) for every
 // test of the executable.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typing into a widget key by key in the GUI tests. QTest::keyClicks cannot send text outside
 // Latin-1 under offscreen, so each character goes as a key event carrying its text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes that record what they were asked to show (Windows-1253 text as given) and
 // answer every question with `answer`.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The benchmark report's table from made-up results: units, the median over repetitions, the
 # target check, benchmarks that did not run, the ratios' direction, and the README section.
 # Usage: bench_report_table.sh BUILD_DIR SOURCE_DIR

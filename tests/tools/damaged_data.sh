@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zelvoran-dictc verify over damaged copies of a small data folder: each damage fails the
 # check, and the fault is named by file, line and what is wrong.
 set -euo pipefail

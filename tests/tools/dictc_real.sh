@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the data folder from the installed FreeDict packages, verifies it and checks that the
 # counts are those of a real dictionary. Fails (never skips) when the packages are missing.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The synthetic dictionary has the delivered counts (no profile file) and passes verify; a
 # damaged copy fails it with a named fault.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The desktop install: `cmake --install` into a temporary prefix gives the program folder with
 # its data built, the launcher, the menu entry and the icon; the launcher starts the program in
 # its program folder. Usage: install.sh BUILD_DIR SOURCE_DIR

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zelvoran-lookup on the bundled data: run from the program folder, plain and JSON output and
 # exit statuses. Usage: lookup_cli.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Changes the user's entries from a terminal, for the tests that stop, kill or race real
 // processes. Runs from a program folder, as zelvoran-lookup does.
 //   zelvoran-store-driver seed                  three entries: zq1, zq2 (English), ψψ3 (Greek)

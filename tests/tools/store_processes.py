@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The user's entries under real processes: a rewrite stopped at each of its file changes, a
 rewriting process killed with SIGKILL at random moments, and two processes inserting at once.
 What zelvoran-lookup shows afterwards is checked against what the writer reported.

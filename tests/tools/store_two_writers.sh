@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The user's entries under real processes (two-writers; see store_processes.py).
 # Usage: store_two_writers.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program on a private X server with the layouts us and gr, as a user of the desktop
 # meets it: the desktop's layout stays as it is, the entry box types Greek in the Greek
 # direction, copied text has LF line ends, and an owner of the clipboard that never answers

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The X11 keyboard layouts on a private X server with two groups (us, gr).
 # Arguments: BUILD_DIR SOURCE_DIR.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The clipboard viewer chain with the dictionary and other viewers in one process.
 #include <gtest/gtest.h>
 

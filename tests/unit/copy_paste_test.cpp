@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copy command's choice of text, the keyboard layout and CopyInProgress around it, the
 // paste command and the shortcuts.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A data folder with each of its files missing, empty, cut in the middle of a line, with
 // lengths past the end of the explanations, non-numeric fields, absurd numbers, or a profile
 // that contradicts the files. Loading never crashes or hangs and keeps what the loaders'

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The data compiler end to end on small dictd fixtures: merge rules, the written folder as
 // the program's loaders read it, and the verifier on sound and damaged folders.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // eSpeak NG synthesising into memory, without any sound device.
 #include "platform/linux/espeak_engine.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every fuzz target on its kept inputs (tests/fuzz/regressions/<target>/) and on a short
 // deterministic pass of random and mutated inputs, so the targets cannot rot.
 #include <gtest/gtest.h>

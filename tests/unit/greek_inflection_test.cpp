@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictionary/greek_inflection.h"
 
 #include <gtest/gtest.h>

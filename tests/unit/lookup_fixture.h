@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main core over a fixture dictionary in a fake file system, with the entry box wired to
 // its change handler as the window wires it. Shared by the lookup, entry and history tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fast lookup against a plain transcription of the scan it replaces, on random keys over
 // a full-size dictionary: the bundled data when it has been built, else the synthetic data.
 #include <filesystem>

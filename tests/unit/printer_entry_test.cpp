@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the selected entry: the heading lines, their fonts, and the explanation lines.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer text stream's layout rules on a recording surface.
 #include <gtest/gtest.h>
 

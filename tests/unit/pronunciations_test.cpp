@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pronunciations file as the program reads it, and the pronunciation shown with an entry.
 #include "dictionary/pronunciations.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Switching quick translation on and off, and its handling of clipboard changes.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every file operation of a rewrite made to fail in turn, and a crash after every step: the
 // store must then hold exactly the old or exactly the new entries, and say which.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A core over fakes with a small dictionary and a folder for the user's entries, shared by the
 // store's tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base forms and suggestions on the bundled dictionary (built into the program folder by the
 // set-up): the coverage of the lists in tests/data, printed with the misses, and exactness on
 // the whole index.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Base forms, suggestions and the entry box's step for words that are no headword, over a
 // small dictionary with its forms file.
 #include "search/word_forms.h"

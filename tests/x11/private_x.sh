@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sourced by the end-to-end scripts: a private X server with the keyboard layouts us and gr.
 # -noreset keeps the layouts when the last client disconnects (without it the server resets and
 # forgets them between two commands). Sets DISPLAY and stops the server on exit.

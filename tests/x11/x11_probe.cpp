@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small X client for the end-to-end tests of the program on a private X server:
 //   group                 prints the keyboard's locked XKB group as any other client sees it
 //   lock-group N          locks group N, as the desktop's layout switch does

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The abbreviation table of the compiled data ("ZelvoranSrt.tbo"): parts of speech, usage
 // marks and subject fields, with the source labels (glosses of the Greek-English source, notes
 // of the English-Greek one) that map to each.

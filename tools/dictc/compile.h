@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The build command: reads the two dictd sources, maps and merges them, and writes the data
 // folder with a file naming the sources and their licence.
 #pragma once

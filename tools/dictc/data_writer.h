@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the four data files (and the profile file when the data needs one) from entries held
 // in memory. Used by zelvoran-dictc, by the tests to build fixture dictionaries and by the
 // benchmarks.

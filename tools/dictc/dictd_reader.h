@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads a dictd database: the .index file (headword TAB base64 offset TAB base64 length) and
 // the dictionary text, plain or gzip/dictzip-compressed. Text stays UTF-8 here.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the forms file: the generated inflected forms of every Greek headword and WordNet's
 // lists of irregular English forms.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvoran-dictc: builds the program's data folder from the FreeDict dictd databases, writes
 // the synthetic full-size dictionary, and verifies a data folder.
 #include <chrono>

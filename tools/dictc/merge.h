@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Merges the parsed sources into the two sections of the data: each source gives the
 // headwords of its own section, and every translation, reversed, becomes a headword (or an
 // addition to one) of the other section. Sections are sorted by their key routine in byte

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parses the articles of the two dictd sources into headwords, part of speech and senses
 // (translations, glosses and the abbreviations the glosses name). Output is Windows-1253.
 #pragma once

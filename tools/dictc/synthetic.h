@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A deterministic synthetic dictionary of the delivered size: exactly the built-in DataCounts
 // and LetterStartTable, explanations of realistic lengths, subject fields and "MULTI" entries
 // with their links. The benchmarks run on it.

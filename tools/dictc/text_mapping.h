@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Maps the UTF-8 text of the sources to Windows-1253: Latin letters lose their accents,
 // polytonic Greek becomes monotonic, look-alike letters of the other script inside a word are
 // repaired, and every other character the code page lacks is dropped. Every change is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks a data folder against everything the loaders and lookups rely on, and names each
 // fault by file, line and what is wrong.
 #pragma once

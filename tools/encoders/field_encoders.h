@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Encoders that invert MirrorDecode and PositionDecode. Only the data compiler and the tests
 // link them; the program reads its data files and never writes them.
 #pragma once

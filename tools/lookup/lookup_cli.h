@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvoran-lookup: fills the headword list as the entry box or the search dialog would, from
 // the program folder it runs in, and prints it.
 #pragma once

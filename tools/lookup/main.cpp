@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zelvoran-lookup: look words up in the dictionary from a terminal, run from the program folder.
 #include <iostream>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a data folder for looking at the window without the bundled data:
 //   zelvoran-fixture-data FOLDER [small|desktop|synthetic]
 // "small" is the tests' handful of entries, "desktop" the same with an explanation of several
