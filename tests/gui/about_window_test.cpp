@@ -212,7 +212,9 @@ TEST_F(AboutWindowTest, ClosesWithEnterEscapeAndOkAndGivesTheFocusBack) {
          QTest::mouseClick(d->findChild<QPushButton*>(QStringLiteral("BitBtn1")), Qt::LeftButton);
        }},
   };
-  for (const auto& [name, close] : ways) {
+  for (const auto& way : ways) {
+    const auto& name = way.first;
+    const auto& close = way.second;
     SCOPED_TRACE(name);
     other->setFocus();
     QPointer<QDialog> shown;

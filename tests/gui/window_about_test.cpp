@@ -37,7 +37,9 @@ TEST_F(WindowAboutTest, TheAboutWindowClosesWithEnterEscapeAndOkAndGivesTheFocus
       {"Escape", [](TCopyrightForm& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
       {"OK", [](TCopyrightForm& d) { QTest::mouseClick(d.BitBtn1, Qt::LeftButton); }},
   };
-  for (const auto& [name, close] : ways) {
+  for (const auto& way : ways) {
+    const auto& name = way.first;
+    const auto& close = way.second;
     SCOPED_TRACE(name);
     w.Description_Text->setFocus();
     bool notice = false, closed = false;

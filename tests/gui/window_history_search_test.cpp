@@ -36,7 +36,9 @@ class WindowHistoryTest : public WindowTest {
 TEST_F(WindowHistoryTest, BackAndForwardStepThroughTheHistory) {
   // The same walk with the toolbar buttons and with Alt+Left / Alt+Right.
   const std::pair<const char*, bool> ways[] = {{"buttons", true}, {"keys", false}};
-  for (const auto& [name, buttons] : ways) {
+  for (const auto& way : ways) {
+    const auto& name = way.first;
+    const auto& buttons = way.second;
     SCOPED_TRACE(name);
     Open();
     auto back = [&, buttons = buttons] {

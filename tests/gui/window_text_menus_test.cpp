@@ -106,8 +106,10 @@ TEST_F(WindowTextMenusTest, ExplanationCopiesAreNotLookedUp) {
   EXPECT_FALSE(w.Description_Text->textCursor().hasSelection());
   ExpectNotLookedUp();
 
-  for (const auto& [key, mods] : {std::pair{Qt::Key_C, Qt::ControlModifier},
-                                  std::pair{Qt::Key_Insert, Qt::ControlModifier}}) {
+  for (const auto& way : {std::pair{Qt::Key_C, Qt::ControlModifier},
+                          std::pair{Qt::Key_Insert, Qt::ControlModifier}}) {
+    const auto& key = way.first;
+    const auto& mods = way.second;
     QApplication::clipboard()->setText(QStringLiteral("cat"));  // another program: looked up
     EXPECT_EQ(EntryText(), "cat");
     TypeWord("cat");
