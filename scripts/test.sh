@@ -20,6 +20,9 @@ forget_other_compiler "$ASAN_BUILD" clang++
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$ASAN_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DZELVORAN_WERROR=ON -DZELVORAN_SANITIZE=ON -DZELVORAN_BUILD_BENCH=OFF >/dev/null
 cmake --build "$ASAN_BUILD" -j2 --target zelvoran_unit_tests zelvoran_gui_tests
+# The tests over the bundled data read the data folder the ordinary build made.
+mkdir -p "$ASAN_BUILD/program"
+ln -sfn "$PROGRAM/data" "$ASAN_BUILD/program/data"
 (cd "$ASAN_BUILD" &&
   ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:strict_string_checks=1}" \
   UBSAN_OPTIONS="${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}" \
