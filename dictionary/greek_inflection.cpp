@@ -1047,12 +1047,12 @@ constexpr IrregularVerb kIrregularVerbs[] = {
 
 // Past tense forms: the augmented stem's accent on the third syllable from the end, or on its
 // first syllable in a shorter word (ήρθα, βρήκα).
-void EmitIrregularCodes(const Word& lemma, UV spec, Forms& out) {
+void EmitIrregularCodes(const Word& lemma, UV code_list, Forms& out) {
   size_t i = 0;
-  while (i < spec.size()) {
-    size_t j = spec.find(u' ', i);
-    if (j == UV::npos) j = spec.size();
-    const UV tok = spec.substr(i, j - i);
+  while (i < code_list.size()) {
+    size_t j = code_list.find(u' ', i);
+    if (j == UV::npos) j = code_list.size();
+    const UV tok = code_list.substr(i, j - i);
     i = j + 1;
     if (tok.empty()) continue;
     if (tok == u"R" || tok == u"r") {
