@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/settings.h"
 
-#include "dictionary/text_lines.h"
 #include "platform/file_system.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 

@@ -7,9 +7,9 @@
 #include "app/program_state.h"
 #include "app/startup.h"
 #include "bench/bench_data.h"
-#include "dictionary/cp1253.h"
 #include "platform/linux/posix_file_system.h"
 #include "search/explanation_search.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::bench {
 namespace {

@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/greek_inflection.h"
+#include "text/cp1253.h"
 #include "tools/dictc/dictd_reader.h"
 
 namespace zelvoran::bench {

@@ -13,10 +13,10 @@
 #include "app/main_core.h"
 #include "bench/bench_app.h"
 #include "desktop/quick_translation.h"
-#include "dictionary/cp1253.h"
 #include "platform/linux/clipboard_qt.h"
 #include "platform/linux/posix_file_system.h"
 #include "tests/support/fake_main_view.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::bench {
 namespace {

@@ -13,12 +13,12 @@
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "bench/bench_data.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/forms_file.h"
 #include "platform/linux/posix_file_system.h"
 #include "search/entry_box.h"
 #include "search/word_forms.h"
 #include "tests/support/fake_main_view.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::bench {
 namespace {

@@ -8,10 +8,10 @@
 #include "custom/custom_dialogs.h"
 #include "custom/custom_store.h"
 #include "custom/slot_remap.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

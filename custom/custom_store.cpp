@@ -15,10 +15,10 @@
 #include "custom/slot_remap.h"
 #include "custom/store_commit.h"
 #include "custom/store_lines.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "platform/file_system.h"
 #include "search/lookup_engine.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

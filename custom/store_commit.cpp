@@ -8,8 +8,8 @@
 #include <cstring>
 #include <optional>
 
-#include "dictionary/text_lines.h"
 #include "platform/file_system.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 namespace {

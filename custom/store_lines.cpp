@@ -5,8 +5,8 @@
 #include <cstdio>
 
 #include "dictionary/field_codec.h"
-#include "dictionary/text_lines.h"
 #include "platform/file_system.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 namespace {

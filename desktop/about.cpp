@@ -4,9 +4,9 @@
 #include "app/main_core.h"
 #include "app/main_view.h"
 #include "app/message_boxes.h"
-#include "dictionary/cp1253.h"
 #include "platform/file_system.h"
 #include "platform/shell.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

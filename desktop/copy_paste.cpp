@@ -6,8 +6,8 @@
 #include "app/main_core.h"
 #include "app/window_commands.h"
 #include "desktop/print_entry.h"
-#include "dictionary/cp1253.h"
 #include "platform/clipboard.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "app/main_core.h"
 #include "desktop/printer_text_stream.h"
-#include "dictionary/cp1253.h"
 #include "search/lookup_engine.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -6,8 +6,8 @@
 
 #include "app/guard.h"
 #include "app/main_core.h"
-#include "dictionary/cp1253.h"
 #include "platform/clipboard.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <map>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -3,8 +3,8 @@
 
 #include "app/main_core.h"
 #include "app/message_boxes.h"
-#include "dictionary/cp1253.h"
 #include "search/lookup_engine.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 

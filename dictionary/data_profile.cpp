@@ -5,7 +5,7 @@
 #include <map>
 #include <vector>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 

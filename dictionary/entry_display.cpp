@@ -5,13 +5,13 @@
 
 #include "app/main_core.h"
 #include "custom/store_commit.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
-#include "dictionary/text_lines.h"
 #include "platform/file_system.h"
 #include "search/history.h"
 #include "search/lookup_engine.h"
+#include "text/cp1253.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 namespace {

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <map>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "platform/file_system.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -9,7 +9,7 @@
 #include <unordered_map>
 #include <utility>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 // Words are handled as UTF-16 strings of unaccented lower-case letters plus the index of the
 // accented letter; the final sigma is stored as σ and written back as ς. Each rule strips the

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <algorithm>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
-#include "dictionary/text_lines.h"
 #include "platform/file_system.h"
+#include "text/cp1253.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "dictionary/text_lines.h"
 #include "platform/file_system.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 namespace {

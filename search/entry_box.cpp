@@ -2,11 +2,11 @@
 #include "search/entry_box.h"
 
 #include "app/main_core.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
 #include "search/word_forms_step.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -11,10 +11,10 @@
 #include "custom/store_commit.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
-#include "dictionary/text_lines.h"
 #include "platform/file_system.h"
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 namespace {

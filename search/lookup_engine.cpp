@@ -6,10 +6,10 @@
 #include <exception>
 
 #include "app/main_core.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_index.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -5,9 +5,9 @@
 #include <iterator>
 
 #include "app/main_core.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 

@@ -6,13 +6,13 @@
 #include <bit>
 
 #include "app/main_core.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
 #include "dictionary/greek_inflection.h"
 #include "search/lookup_engine.h"
 #include "search/lookup_index.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -4,13 +4,13 @@
 #include <algorithm>
 
 #include "app/main_core.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
 #include "search/lookup_index.h"
 #include "search/word_forms.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -16,7 +16,7 @@
 #include <mutex>
 #include <thread>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 

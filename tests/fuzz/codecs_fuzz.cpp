@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The codecs' round trips and normal forms.
-#include "dictionary/cp1253.h"
 #include "dictionary/data_profile.h"
 #include "dictionary/field_codec.h"
 #include "tests/fuzz/fuzz_target.h"
+#include "text/cp1253.h"
 #include "tools/encoders/field_encoders.h"
 
 ZELVORAN_FUZZ_TARGET(codecs) {

@@ -2,8 +2,8 @@
 // The data compiler's reading of source articles (both dictionaries) and its mapping of UTF-8
 // to Windows-1253 on arbitrary text: nothing may crash, and every text it produces holds only
 // bytes the code page assigns.
-#include "dictionary/cp1253.h"
 #include "tests/fuzz/fuzz_target.h"
+#include "text/cp1253.h"
 #include "tools/dictc/source_parser.h"
 #include "tools/dictc/text_mapping.h"
 

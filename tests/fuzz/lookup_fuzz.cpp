@@ -4,7 +4,6 @@
 // give). Every row must name a loaded record of its direction, and showing it must work.
 #include "app/main_core.h"
 #include "app/startup.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "search/entry_box.h"
 #include "search/lookup_engine.h"
@@ -12,6 +11,7 @@
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
+#include "text/cp1253.h"
 #include "tools/dictc/data_writer.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The profile reader: accepted profiles read back the same after formatting.
-#include "dictionary/cp1253.h"
 #include "dictionary/data_profile.h"
 #include "dictionary/field_codec.h"
 #include "tests/fuzz/fuzz_target.h"
+#include "text/cp1253.h"
 #include "tools/encoders/field_encoders.h"
 
 ZELVORAN_FUZZ_TARGET(profile) {

@@ -4,7 +4,6 @@
 // suggestions, and the list stays parallel to its slots.
 #include "app/main_core.h"
 #include "app/startup.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/forms_file.h"
 #include "search/entry_box.h"
 #include "search/word_forms.h"
@@ -12,6 +11,7 @@
 #include "tests/fuzz/fuzz_target.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
+#include "text/cp1253.h"
 #include "tools/dictc/data_writer.h"
 
 namespace {

@@ -22,12 +22,12 @@
 #include "app/message_boxes.h"
 #include "desktop/about.h"
 #include "desktop/ui/copyright_form.h"
-#include "dictionary/cp1253.h"
 #include "platform/linux/shell_qt.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/recording_messages.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

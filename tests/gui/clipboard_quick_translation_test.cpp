@@ -10,10 +10,10 @@
 
 #include "desktop/copy_paste.h"
 #include "desktop/quick_translation.h"
-#include "dictionary/cp1253.h"
 #include "platform/linux/clipboard_qt.h"
 #include "search/entry_box.h"
 #include "tests/support/fake_desktop.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 namespace {

@@ -16,7 +16,6 @@
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/ui/main_lex.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/qt_text.h"
@@ -24,6 +23,7 @@
 #include "tests/support/fixture_data.h"
 #include "tests/support/gui_typing.h"
 #include "tests/support/recording_messages.h"
+#include "text/cp1253.h"
 #include "tools/encoders/field_encoders.h"
 
 namespace zelvoran {

@@ -15,13 +15,13 @@
 #include "app/toolbar.h"
 #include "app/ui/main_lex.h"
 #include "app/window_commands.h"
-#include "dictionary/cp1253.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/qt_text.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
 #include "tests/support/gui_typing.h"
 #include "tests/support/recording_messages.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "desktop/print_entry.h"
 #include "desktop/ui/printing.h"
-#include "dictionary/cp1253.h"
 #include "tests/support/fake_desktop.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 namespace {

@@ -23,7 +23,6 @@
 #include "app/message_boxes.h"
 #include "app/toolbar.h"
 #include "app/ui/main_lex.h"
-#include "dictionary/cp1253.h"
 #include "platform/linux/posix_file_system.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_keyboard.h"
@@ -31,6 +30,7 @@
 #include "tests/support/fixture_data.h"
 #include "tests/support/gui_typing.h"
 #include "tests/unit/lookup_fixture.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 

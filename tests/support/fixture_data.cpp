@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/data_profile.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 

@@ -26,11 +26,11 @@
 #include "app/message_boxes.h"
 #include "app/startup.h"
 #include "custom/custom_store.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "platform/linux/posix_file_system.h"
 #include "search/lookup_engine.h"
 #include "tests/support/fake_main_view.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -13,11 +13,11 @@
 #include "app/guard.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
-#include "dictionary/cp1253.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fake_shell.h"
 #include "tests/support/recording_messages.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 #include <gtest/gtest.h>
 

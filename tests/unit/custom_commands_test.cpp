@@ -5,9 +5,9 @@
 
 #include "custom/custom_store.h"
 #include "custom/slot_remap.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "tests/unit/store_fixture.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

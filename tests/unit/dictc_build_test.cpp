@@ -9,11 +9,11 @@
 
 #include "app/program_state.h"
 #include "app/startup.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/pronunciations.h"
 #include "platform/linux/posix_file_system.h"
 #include "tests/support/dictd_numbers.h"
+#include "text/cp1253.h"
 #include "tools/dictc/compile.h"
 #include "tools/dictc/verify.h"
 #include "tools/encoders/field_encoders.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 #include "tools/dictc/text_mapping.h"
 
 namespace zelvoran::dictc {

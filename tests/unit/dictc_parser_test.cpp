@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 #include "tools/dictc/abbreviations.h"
 #include "tools/dictc/merge.h"
 #include "tools/dictc/source_parser.h"

@@ -13,15 +13,15 @@
 
 #include "app/main_core.h"
 #include "app/startup.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
-#include "dictionary/text_lines.h"
 #include "platform/linux/posix_file_system.h"
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
+#include "text/cp1253.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 namespace {

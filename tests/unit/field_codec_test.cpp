@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 #include "tools/encoders/field_encoders.h"
 
 namespace zelvoran {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

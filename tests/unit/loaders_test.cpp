@@ -3,11 +3,11 @@
 
 #include "app/program_state.h"
 #include "app/startup.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
+#include "text/cp1253.h"
 #include "tools/encoders/field_encoders.h"
 
 namespace zelvoran {

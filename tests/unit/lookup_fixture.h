@@ -12,12 +12,12 @@
 
 #include "app/main_core.h"
 #include "app/startup.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "search/entry_box.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 

@@ -11,12 +11,12 @@
 #include "app/message_boxes.h"
 #include "app/toolbar.h"
 #include "app/window_commands.h"
-#include "dictionary/cp1253.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_keyboard.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
 #include "tests/support/recording_messages.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "desktop/print_entry.h"
-#include "dictionary/cp1253.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_print_surface.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 namespace {

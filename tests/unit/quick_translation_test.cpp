@@ -6,8 +6,8 @@
 
 #include "desktop/copy_paste.h"
 #include "desktop/quick_translation.h"
-#include "dictionary/cp1253.h"
 #include "tests/support/fake_desktop.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 namespace {

@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "app/main_core.h"
-#include "dictionary/cp1253.h"
 #include "search/search_dialogs.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
+#include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {

@@ -17,11 +17,11 @@
 #include "app/program_state.h"
 #include "app/startup.h"
 #include "custom/custom_dialogs.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 

@@ -12,7 +12,6 @@
 
 #include "app/main_core.h"
 #include "app/startup.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
 #include "platform/linux/posix_file_system.h"
@@ -21,6 +20,7 @@
 #include "search/word_forms_step.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::testing {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <map>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::dictc {
 namespace {

@@ -6,10 +6,10 @@
 #include <filesystem>
 #include <fstream>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/pronunciations.h"
+#include "text/cp1253.h"
 #include "tools/encoders/field_encoders.h"
 
 namespace zelvoran::dictc {

@@ -10,10 +10,10 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
 #include "dictionary/greek_inflection.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::dictc {
 namespace {

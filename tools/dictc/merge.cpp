@@ -5,11 +5,11 @@
 #include <set>
 #include <unordered_map>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/data_profile.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
+#include "text/cp1253.h"
 #include "tools/dictc/abbreviations.h"
 
 namespace zelvoran::dictc {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/field_codec.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::dictc {
 namespace {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "dictionary/cp1253.h"
+#include "text/cp1253.h"
 
 namespace zelvoran::dictc {
 namespace {

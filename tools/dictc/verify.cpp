@@ -10,12 +10,12 @@
 #include <sstream>
 #include <unordered_set>
 
-#include "dictionary/cp1253.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
 #include "dictionary/pronunciations.h"
-#include "dictionary/text_lines.h"
+#include "text/cp1253.h"
+#include "text/text_lines.h"
 #include "tools/dictc/data_writer.h"
 
 namespace zelvoran::dictc {

@@ -12,7 +12,6 @@
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "custom/store_commit.h"
-#include "dictionary/cp1253.h"
 #include "dictionary/entry_display.h"
 #include "platform/file_system.h"
 #include "search/entry_box.h"
@@ -20,6 +19,7 @@
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
 #include "search/word_forms.h"
+#include "text/cp1253.h"
 #include "tools/command_line.h"
 
 namespace zelvoran {

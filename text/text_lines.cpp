@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "dictionary/text_lines.h"
+#include "text/text_lines.h"
 
 namespace zelvoran {
 
