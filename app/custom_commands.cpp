@@ -9,6 +9,7 @@
 #include "app/startup.h"
 #include "app/toolbar.h"
 #include "custom/custom_dialogs.h"
+#include "custom/custom_folder.h"
 #include "dictionary/field_codec.h"
 #include "platform/file_system.h"
 #include "search/lookup_engine.h"
@@ -295,44 +296,31 @@ std::optional<std::string> PromptCustomFolder(MainCore& core, std::string_view r
 }
 
 bool ValidateCustomFolder(MainCore& core) {
-  FileSystem& fs = core.svc.fs;
   ProgramState& state = core.state;
-  const CustomPaths& paths = state.Paths;
-  // A folder that already holds the user's index of either language stays in use.
-  if (!paths.CustomEnglishIndexPath.empty() &&
-      (fs.FileExists(paths.CustomEnglishIndexPath) || fs.FileExists(paths.CustomGreekIndexPath))) {
-    return true;
-  }
+  const CustomFolderStep step =
+      NextCustomFolderStep(core.svc.fs, state.Paths, state.SettingsFilePath, state.ProgramFolder);
   std::optional<std::string> folder;
-  if (!state.SettingsFilePath.empty() && fs.FileExists(state.SettingsFilePath)) {
-    const auto content = fs.ReadFile(state.SettingsFilePath);
-    if (!content) return false;
-    const std::string line = FirstLine(*content);
-    if (line.empty()) {
-      folder = PromptCustomFolder(core, kFolderPromptNull);
-    } else if (fs.DirectoryExists(line)) {
-      folder = line;
-    } else {
-      folder = PromptCustomFolder(core, kFolderPromptInvalid);
-    }
-  } else {
-    const auto read_only = fs.IsReadOnly(state.ProgramFolder + std::string(kProgramFileName));
-    if (!read_only || *read_only) {
-      folder = PromptCustomFolder(core, kFolderPromptNull);
-    } else {
-      folder = state.ProgramFolder + "Data";
-      WriteSettings(fs, core.svc.folders, state, *folder);
-    }
+  switch (step.kind) {
+    case CustomFolderStep::Kind::kKeep:
+      return true;
+    case CustomFolderStep::Kind::kNone:
+      return false;
+    case CustomFolderStep::Kind::kUse:
+      folder = step.folder;
+      break;
+    case CustomFolderStep::Kind::kUseAndSave:
+      folder = step.folder;
+      WriteSettings(core.svc.fs, core.svc.folders, state, *folder);
+      break;
+    case CustomFolderStep::Kind::kAsk:
+      folder = PromptCustomFolder(core, step.reason);
+      break;
   }
   if (!folder) {
     state.Paths = CustomPaths{};
     return false;
   }
-  std::string with_separator = *folder;
-  if (with_separator.back() != '\\' && with_separator.back() != '/') {
-    with_separator += fs.Separator();
-  }
-  state.Paths = CustomPaths::In(with_separator);
+  state.Paths = CustomPathsInFolder(core.svc.fs, *folder);
   return true;
 }
 

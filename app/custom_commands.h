@@ -17,12 +17,6 @@ namespace zelvoran {
 
 struct MainCore;
 
-#ifdef _WIN32
-inline constexpr std::string_view kProgramFileName = "Zelvoran.exe";
-#else
-inline constexpr std::string_view kProgramFileName = "Zelvoran";
-#endif
-
 enum class CustomEntriesChoice { kNone, kShowEntries, kInsert, kModify, kDelete };
 
 // CustomEntriesMenu's four items, in order, with the enabling rule applied.
