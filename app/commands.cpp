@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commands.h"
 
+#include "app/custom_commands.h"
 #include "app/main_core.h"
 #include "app/window_commands.h"
-#include "custom/custom_commands.h"
 #include "desktop/about.h"
 #include "desktop/copy_paste.h"
 #include "desktop/print_entry.h"

@@ -6,17 +6,6 @@
 
 namespace zelvoran {
 
-CustomPaths CustomPaths::In(const std::string& folder) {
-  CustomPaths p;
-  p.CustomEnglishTextsPath = folder + "ZelvoranC.tbo";
-  p.CustomGreekTextsPath = folder + "ZelvoranHC.tbo";
-  p.CustomEnglishIndexPath = folder + "ZelvoranIC.tbo";
-  p.CustomGreekIndexPath = folder + "ZelvoranHIC.tbo";
-  p.TempTextsPath = folder + "templex.tbo";
-  p.TempIndexPath = folder + "tempi.tbo";
-  return p;
-}
-
 std::string ProgramFolderOf(const FileSystem& fs) {
   std::string dir = fs.CurrentDirectory();
   if (dir.empty() || dir.back() != fs.Separator()) dir += fs.Separator();

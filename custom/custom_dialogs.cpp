@@ -32,10 +32,10 @@ std::vector<std::string> CategoryItems(const FileSystem& fs, const std::string& 
   return items;
 }
 
-std::optional<std::string> CheckEntryDialog(std::string_view edit_mode, char origin,
+std::optional<std::string> CheckEntryDialog(EditMode edit_mode, Origin origin,
                                             std::string_view headword,
                                             std::string_view explanation) {
-  const bool required = edit_mode == kEditModeInsert || origin == 'C';
+  const bool required = edit_mode == EditMode::kInsert || origin == Origin::kOwn;
   if (required && (headword.empty() || explanation.empty())) {
     return Utf8ToCp1253("Πρέπει να συμπληρωθούν το Λήμμα και η Περιγραφή");
   }

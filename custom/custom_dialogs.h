@@ -10,14 +10,17 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/domain.h"
+
 namespace zelvoran {
 
 class FileSystem;
 class SystemFolders;
 class SystemInfo;
 
-inline constexpr std::string_view kEditModeInsert = "INSERT";
-inline constexpr std::string_view kEditModeUpdate = "UPDATE";
+// Whether TInsertEntryFrm adds a new entry or changes the selected one.
+enum class EditMode { kInsert, kUpdate };
+
 inline constexpr std::string_view kFolderPromptNull = "NULL";
 inline constexpr std::string_view kFolderPromptInvalid = "INVALID";
 
@@ -25,8 +28,8 @@ struct EntryDialogResult;
 
 // What TInsertEntryFrm shows when it opens.
 struct EntryDialogSetup {
-  std::string EditMode;  // "INSERT" or "UPDATE"
-  char Origin = '\0';    // of the entry being modified ("UPDATE")
+  zelvoran::EditMode EditMode = zelvoran::EditMode::kInsert;
+  zelvoran::Origin Origin = zelvoran::Origin::kNone;  // of the entry being modified (kUpdate)
   std::string Headword;
   int CategoryRow = 0;
   std::string Explanation;  // line breaks as CR LF
@@ -63,7 +66,7 @@ inline constexpr size_t kMaxEntryDialogHeadword = 80;  // InsertEntry_Text's lim
 std::vector<std::string> CategoryItems(const FileSystem& fs, const std::string& program_folder);
 
 // InsertOk_ButtonClick's check: the validation message when the dialog must stay open.
-std::optional<std::string> CheckEntryDialog(std::string_view edit_mode, char origin,
+std::optional<std::string> CheckEntryDialog(EditMode edit_mode, Origin origin,
                                             std::string_view headword,
                                             std::string_view explanation);
 

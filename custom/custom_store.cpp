@@ -3,426 +3,328 @@
 
 #include <algorithm>
 #include <chrono>
-#include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
-#include "app/guard.h"
-#include "app/main_core.h"
-#include "app/message_boxes.h"
-#include "app/settings.h"
-#include "custom/custom_dialogs.h"
 #include "custom/slot_remap.h"
 #include "custom/store_commit.h"
 #include "custom/store_lines.h"
+#include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "platform/file_system.h"
-#include "search/lookup_engine.h"
 #include "text/cp1253.h"
 
 namespace zelvoran {
 namespace {
 
-// Messages of the store (UTF-8 here, shown in Windows-1253).
-constexpr const char* kNotSavedText =
-    "Η αλλαγή δεν αποθηκεύτηκε. Τα λήμματά σας έμειναν όπως ήταν.";
-constexpr const char* kPendingText =
-    "Η αποθήκευση της αλλαγής διακόπηκε. Θα ολοκληρωθεί ή θα αναιρεθεί την επόμενη φορά που "
-    "θα ανοίξει το πρόγραμμα· τα λήμματά σας δεν χάνονται.";
-constexpr const char* kUnsettledText =
-    "Μια προηγούμενη αλλαγή των λημμάτων σας δεν έχει ολοκληρωθεί, γιατί ο φάκελός τους δεν "
-    "δέχεται εγγραφή. Η νέα αλλαγή δεν αποθηκεύτηκε.";
-constexpr const char* kDamagedText =
-    "Τα αρχεία των επεξεργασμένων λημμάτων είναι κατεστραμμένα ή δεν διαβάζονται, και δεν "
-    "αλλάχτηκαν. Η αλλαγή δεν αποθηκεύτηκε.";
-constexpr const char* kTooLargeText =
-    "Το αρχείο των επεξεργασμένων λημμάτων έφτασε το μέγιστο μέγεθός του. Η αλλαγή δεν "
-    "αποθηκεύτηκε.";
-constexpr const char* kNumbersExhaustedText =
-    "Δεν υπάρχει ελεύθερος αριθμός για νέο λήμμα (ο μεγαλύτερος είναι 65535). Το λήμμα δεν "
-    "αποθηκεύτηκε.";
-constexpr const char* kIndexFullText =
-    "Ο πίνακας των λημμάτων αυτής της γλώσσας είναι γεμάτος (60001 λήμματα). Το λήμμα δεν "
-    "αποθηκεύτηκε.";
-constexpr const char* kExplanationTooLongText =
-    "Η περιγραφή είναι πολύ μεγάλη: επιτρέπονται έως 31000 χαρακτήρες. Η αλλαγή δεν "
-    "αποθηκεύτηκε.";
-constexpr const char* kHeadwordTooLongText =
-    "Το λήμμα είναι πολύ μεγάλο: επιτρέπονται έως 80 χαρακτήρες. Το λήμμα δεν αποθηκεύτηκε.";
-constexpr const char* kEmptyHeadwordText = "Πρέπει να συμπληρωθούν το Λήμμα και η Περιγραφή";
-constexpr const char* kBusyText =
-    "Τα λήμματά σας τα αλλάζει αυτή τη στιγμή άλλο πρόγραμμα. Η αλλαγή δεν αποθηκεύτηκε· "
-    "δοκιμάστε ξανά σε λίγο.";
-
-void Tell(MainCore& core, const char* utf8) {
-  if (core.svc.messages) core.svc.messages->ShowProblem(Utf8ToCp1253(utf8));
-}
-
-void TellInvalid(MainCore& core, const char* utf8) {
-  if (core.svc.messages) core.svc.messages->ShowMessage(Utf8ToCp1253(utf8));
-}
-
 // How long an operation waits for another copy of the program to finish its change.
 constexpr std::chrono::milliseconds kStoreLockWait{4000};
 
-// Runs `body` holding the store's lock, on the files as they are now: an interrupted
-// replacement is settled first, and the indexes are rebuilt from the files, since another
-// copy of the program may have changed them since they were loaded.
-StoreOutcome Locked(MainCore& core, const std::function<StoreOutcome()>& body) {
-  FileSystem& fs = core.svc.fs;
-  const CustomPaths& paths = core.state.Paths;
-  if (paths.TempIndexPath.empty()) return StoreOutcome::kUnchanged;
-  // Without a lock file (a folder that cannot be written) the rewrite fails and says so.
-  LockResult lock = fs.LockFile(StoreLockPath(paths), kStoreLockWait);
-  if (lock.status == LockStatus::kBusy) {
-    Tell(core, kBusyText);
-    return StoreOutcome::kFailed;
-  }
-  if (RecoverCustomStore(fs, paths) == RecoveryResult::kUnsettled) {
-    Tell(core, kUnsettledText);
-    return StoreOutcome::kFailed;
-  }
-  ReloadIndexesKeepingSlots(core);
-  return body();
+// Whether a headword belongs to the Greek index: its key begins with a Greek letter.
+bool IsGreekHeadword(std::string_view text) {
+  static const std::string letters =
+      Utf8ToCp1253("αβγδεζηθικλμνξοπρστυφχψωςάέήίόύώϊϋΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏΪΫ");
+  const std::string key = EnglishKey(text);
+  return !key.empty() && letters.find(key[0]) != std::string::npos;
 }
 
-// A change of one language's pair; false when it has nothing to change.
-struct PairChange {
-  bool greek = false;
-  std::function<bool(StorePair&)> change;
-};
-
-// The rewrite frame, inside Locked: read each pair, apply its change, and replace every
-// changed pair in one commit.
-StoreOutcome Rewrite(MainCore& core, const std::vector<PairChange>& changes) {
-  FileSystem& fs = core.svc.fs;
-  const CustomPaths& paths = core.state.Paths;
-  std::vector<PairUpdate> updates;
-  for (const PairChange& c : changes) {
-    const std::string& index = c.greek ? paths.CustomGreekIndexPath : paths.CustomEnglishIndexPath;
-    const std::string& texts = c.greek ? paths.CustomGreekTextsPath : paths.CustomEnglishTextsPath;
-    if (index.empty() || texts.empty()) return StoreOutcome::kUnchanged;
-    StoreReadResult read = ReadStorePair(fs, index, texts);
-    if (read.problem != ReadProblem::kNone) {
-      Tell(core, kDamagedText);
-      return StoreOutcome::kFailed;
-    }
-    if (!c.change(read.pair)) continue;
-    auto files = WriteStorePair(read.pair);
-    if (!files) {
-      Tell(core, kTooLargeText);
-      return StoreOutcome::kFailed;
-    }
-    updates.push_back({c.greek, std::move(*files)});
-  }
-  if (updates.empty()) return StoreOutcome::kUnchanged;
-  switch (CommitStoreFiles(fs, paths, updates)) {
-    case CommitResult::kSaved:
-      return StoreOutcome::kSaved;
-    case CommitResult::kNotSaved:
-      Tell(core, kNotSavedText);
-      return StoreOutcome::kFailed;
-    case CommitResult::kPending:
-      break;
-  }
-  Tell(core, kPendingText);
-  return StoreOutcome::kFailed;
+std::optional<StoreRefusal> HeadwordRefusal(std::string_view typed) {
+  const std::string_view headword = TrimBlanks(typed);
+  if (headword.empty()) return StoreRefusal::kEmptyHeadword;
+  if (headword.size() > kMaxStoredHeadword) return StoreRefusal::kHeadwordTooLong;
+  return std::nullopt;
 }
 
-// Where a new own entry goes: its number N and its predecessor (number P, own or not).
-struct InsertPlan {
-  int64_t number = 0;
-  int64_t predecessor = 0;
-  bool predecessor_is_own = false;
-};
-
-// The number a new own entry of the language gets (the largest in use plus one), or 0 with
-// the user told when the index has no room for it. `leaving_slot` is the slot of an entry that
-// the same rewrite removes (0: none).
-int64_t NewEntryNumber(MainCore& core, bool greek, int leaving_slot) {
-  const HeadwordIndex& index = core.state.Dict.Index(greek);
-  const int count = index.Count();
-  if (count - (leaving_slot > 0 ? 1 : 0) >= kMaxIndexRecords) {
-    Tell(core, kIndexFullText);
-    return 0;
-  }
-  int64_t largest = 0;
-  for (int s = 1; s <= count; ++s) {
-    if (s != leaving_slot) largest = std::max<int64_t>(largest, index.Slot(s).EntryNumber);
-  }
-  if (largest + 1 > kMaxEntryNumber) {
-    Tell(core, kNumbersExhaustedText);
-    return 0;
-  }
-  return largest + 1;
+std::optional<StoreRefusal> ExplanationRefusal(std::string_view text) {
+  if (text.size() <= kMaxExplanation) return std::nullopt;
+  return StoreRefusal::kExplanationTooLong;
 }
 
-// `leaving_slot` is the slot of an entry that the same rewrite removes (0: none); the plan is
-// then the one the index would give without it.
-std::optional<InsertPlan> PlanInsert(MainCore& core, bool greek, std::string_view headword,
-                                     int leaving_slot) {
-  const HeadwordIndex& index = core.state.Dict.Index(greek);
-  const int count = index.Count();
-  auto key_of = [greek](std::string_view text) {
-    return greek ? GreekKey(text) : EnglishKey(text);
-  };
-  InsertPlan plan;
-  plan.number = NewEntryNumber(core, greek, leaving_slot);
-  if (plan.number == 0) return std::nullopt;
-  const std::string key = key_of(headword);
-  int s = count;
-  // Keys compare byte by byte by code value; a key that begins another is the smaller.
-  while (s >= 1 && (s == leaving_slot ||
-                    std::string_view(key_of(index.Slot(s).Headword)) > std::string_view(key))) {
-    --s;
-  }
-  if (s >= 1) {
-    plan.predecessor = index.Slot(s).EntryNumber;
-    plan.predecessor_is_own = index.Slot(s).Origin == 'C';
-  }
-  return plan;
-}
-
-std::string CategoryOf(const MainCore& core, int row) {
-  const auto& table = core.state.Dict.AbbreviationTable;
+std::string CategoryOf(const Dictionary& dict, int row) {
+  const auto& table = dict.AbbreviationTable;
   if (row < 1 || static_cast<size_t>(row) >= table.size()) return {};
   return table[static_cast<size_t>(row)].Abbreviation.substr(0, kMaxCategory);
 }
 
-// Whether the headword, trimmed as it is stored, can be stored; the user is told when not.
-bool StorableHeadword(MainCore& core, std::string_view typed) {
-  const std::string_view headword = TrimBlanks(typed);
-  if (headword.empty()) {
-    TellInvalid(core, kEmptyHeadwordText);
-    return false;
-  }
-  if (headword.size() > kMaxStoredHeadword) {
-    TellInvalid(core, kHeadwordTooLongText);
-    return false;
-  }
-  return true;
-}
+}  // namespace
 
-bool StorableExplanation(MainCore& core, std::string_view text) {
-  if (text.size() <= kMaxExplanation) return true;
-  TellInvalid(core, kExplanationTooLongText);
-  return false;
-}
-
-// The record of the selected row, with the row's language.
-struct SelectedRecord {
+// The record an operation works on, with its language.
+struct CustomStore::Target {
   bool greek = false;
   int slot = 0;
   const HeadwordRecord* record = nullptr;
 };
 
-std::optional<SelectedRecord> Selected(const MainCore& core) {
-  const EntriesListModel& list = core.List;
-  if (list.Selected < 0 || list.Selected >= list.Count()) return std::nullopt;
-  const auto row = static_cast<size_t>(list.Selected);
-  if (row >= list.RowIndexList.size()) return std::nullopt;
-  SelectedRecord sel;
-  sel.greek = IsGreekText(list.Rows[row]);
-  sel.slot = list.RowIndexList[row];
-  sel.record = &core.state.Dict.Index(sel.greek).Slot(sel.slot);
-  if (sel.record->EntryNumber == 0) return std::nullopt;
-  return sel;
+// A change of one language's pair; false when it has nothing to change.
+struct CustomStore::PairChange {
+  bool greek = false;
+  std::function<bool(StorePair&)> change;
+};
+
+CustomStore::CustomStore(FileSystem& fs, const CustomPaths& paths, const Dictionary& dict,
+                         std::function<void()> reload)
+    : fs_(fs), paths_(paths), dict_(dict), reload_(std::move(reload)) {}
+
+std::optional<CustomStore::Target> CustomStore::Resolve(RowRef target) const {
+  Target t;
+  t.greek = target.direction == Direction::kGreek;
+  t.slot = target.slot;
+  t.record = &dict_.Index(t.greek).Slot(target.slot);
+  if (t.record->EntryNumber == 0) return std::nullopt;
+  return t;
 }
 
-// The change that places a new own entry in its language's pair. `leaving_slot` and
-// `leaving_number` name an own entry of the same language that the change removes.
-std::optional<PairChange> PlaceNew(MainCore& core, bool greek, const std::string& headword,
-                                   std::string_view explanation, int category_row, int leaving_slot,
-                                   std::optional<int64_t> leaving_number) {
-  const auto plan = PlanInsert(core, greek, headword, leaving_slot);
-  if (!plan) return std::nullopt;
-  auto line = std::make_shared<StoreLine>(MakeStoreLine(
-      plan->predecessor, plan->number, headword, explanation, CategoryOf(core, category_row)));
-  return PairChange{greek, [where = *plan, line, leaving_number](StorePair& pair) {
-                      if (leaving_number) DropEntry(pair, *leaving_number, false);
-                      PlaceOwnEntry(pair, *line, where.predecessor, where.predecessor_is_own);
-                      return true;
-                    }};
+// The slot that holds `entry` (as identified across rebuilds) now.
+std::optional<CustomStore::Target> CustomStore::Find(bool greek, EntryIdentity entry) const {
+  const HeadwordIndex& index = dict_.Index(greek);
+  for (int s = 1; s <= index.Count(); ++s) {
+    if (IdentityOf(index.Slot(s)) == entry) {
+      return Resolve({greek ? Direction::kGreek : Direction::kEnglish, s});
+    }
+  }
+  return std::nullopt;
 }
 
-StoreOutcome ModifyOwnEntry(MainCore& core, const ModifyRequest& request) {
-  const auto before = Selected(core);
-  if (!before || before->record->Origin != 'C') return StoreOutcome::kUnchanged;
-  if (!ModifyRequestStorable(core, request)) return StoreOutcome::kFailed;
+// Runs `body` holding the store's lock, on the files as they are now: an interrupted
+// replacement is settled first, and the indexes are rebuilt from the files, since another
+// copy of the program may have changed them since they were loaded.
+StoreResult CustomStore::Locked(const std::function<StoreResult()>& body) {
+  if (paths_.TempIndexPath.empty()) return StoreResult::Unchanged();
+  // Without a lock file (a folder that cannot be written) the rewrite fails and says so.
+  LockResult lock = fs_.LockFile(StoreLockPath(paths_), kStoreLockWait);
+  if (lock.status == LockStatus::kBusy) return StoreResult::Failed(StoreFailure::kBusy);
+  if (RecoverCustomStore(fs_, paths_) == RecoveryResult::kUnsettled) {
+    return StoreResult::Failed(StoreFailure::kUnsettled);
+  }
+  if (reload_) reload_();
+  return body();
+}
+
+// The rewrite frame, inside Locked: read each pair, apply its change, and replace every
+// changed pair in one commit.
+StoreResult CustomStore::Rewrite(const std::vector<PairChange>& changes) {
+  std::vector<PairUpdate> updates;
+  for (const PairChange& c : changes) {
+    const std::string& index =
+        c.greek ? paths_.CustomGreekIndexPath : paths_.CustomEnglishIndexPath;
+    const std::string& texts =
+        c.greek ? paths_.CustomGreekTextsPath : paths_.CustomEnglishTextsPath;
+    if (index.empty() || texts.empty()) return StoreResult::Unchanged();
+    StoreReadResult read = ReadStorePair(fs_, index, texts);
+    if (read.problem != ReadProblem::kNone) return StoreResult::Failed(StoreFailure::kDamaged);
+    if (!c.change(read.pair)) continue;
+    auto files = WriteStorePair(read.pair);
+    if (!files) return StoreResult::Failed(StoreFailure::kTooLarge);
+    updates.push_back({c.greek, std::move(*files)});
+  }
+  if (updates.empty()) return StoreResult::Unchanged();
+  switch (CommitStoreFiles(fs_, paths_, updates)) {
+    case CommitResult::kSaved:
+      return StoreResult::Saved();
+    case CommitResult::kNotSaved:
+      return StoreResult::Failed(StoreFailure::kNotSaved);
+    case CommitResult::kPending:
+      break;
+  }
+  return StoreResult::Failed(StoreFailure::kPending);
+}
+
+// The number a new own entry of the language gets (the largest in use plus one), or why
+// there is none. `leaving_slot` is the slot of an entry that the same rewrite removes (0:
+// none).
+std::optional<StoreRefusal> CustomStore::NewNumber(bool greek, int leaving_slot,
+                                                   int64_t& number) const {
+  const HeadwordIndex& index = dict_.Index(greek);
+  const int count = index.Count();
+  if (count - (leaving_slot > 0 ? 1 : 0) >= kMaxIndexRecords) return StoreRefusal::kIndexFull;
+  int64_t largest = 0;
+  for (int s = 1; s <= count; ++s) {
+    if (s != leaving_slot) largest = std::max<int64_t>(largest, index.Slot(s).EntryNumber);
+  }
+  if (largest + 1 > kMaxEntryNumber) return StoreRefusal::kNumbersExhausted;
+  number = largest + 1;
+  return std::nullopt;
+}
+
+// The change that places a new own entry in its language's pair: its number N (the largest
+// plus one) and its predecessor P (own or not) in the index as it would be without
+// `leaving_slot`. `leaving_number` names an own entry of the same language that the change
+// removes.
+std::optional<StoreRefusal> CustomStore::Place(bool greek, const std::string& headword,
+                                               std::string_view explanation, int category_row,
+                                               int leaving_slot,
+                                               std::optional<int64_t> leaving_number,
+                                               PairChange& change) const {
+  int64_t number = 0;
+  if (auto refusal = NewNumber(greek, leaving_slot, number)) return refusal;
+  const HeadwordIndex& index = dict_.Index(greek);
+  auto key_of = [greek](std::string_view text) {
+    return greek ? GreekKey(text) : EnglishKey(text);
+  };
+  const std::string key = key_of(headword);
+  int s = index.Count();
+  // Keys compare byte by byte by code value; a key that begins another is the smaller.
+  while (s >= 1 && (s == leaving_slot ||
+                    std::string_view(key_of(index.Slot(s).Headword)) > std::string_view(key))) {
+    --s;
+  }
+  int64_t predecessor = 0;
+  bool predecessor_is_own = false;
+  if (s >= 1) {
+    predecessor = index.Slot(s).EntryNumber;
+    predecessor_is_own = index.Slot(s).Origin == Origin::kOwn;
+  }
+  auto line = std::make_shared<StoreLine>(
+      MakeStoreLine(predecessor, number, headword, explanation, CategoryOf(dict_, category_row)));
+  change =
+      PairChange{greek, [line, predecessor, predecessor_is_own, leaving_number](StorePair& pair) {
+                   if (leaving_number) DropEntry(pair, *leaving_number, false);
+                   PlaceOwnEntry(pair, *line, predecessor, predecessor_is_own);
+                   return true;
+                 }};
+  return std::nullopt;
+}
+
+std::optional<StoreRefusal> CustomStore::InsertRefusal(const InsertRequest& request) const {
+  if (request.Headword.empty()) return std::nullopt;  // nothing to store: the insert does nothing
+  if (auto refusal = HeadwordRefusal(request.Headword)) return refusal;
+  if (auto refusal = ExplanationRefusal(request.Explanation)) return refusal;
+  int64_t number = 0;
+  return NewNumber(IsGreekHeadword(request.Headword), 0, number);
+}
+
+std::optional<StoreRefusal> CustomStore::ModifyRefusal(const ModifyRequest& request,
+                                                       RowRef target) const {
+  if (request.Headword.empty()) return std::nullopt;  // nothing to store: the modify does nothing
+  const auto sel = Resolve(target);
+  if (request.Origin == Origin::kDictionary || request.Origin == Origin::kAddition) {
+    if (!sel || sel->record->Origin == Origin::kOwn) return std::nullopt;
+    return ExplanationRefusal(request.Explanation);
+  }
+  if (request.Origin != Origin::kOwn || !sel || sel->record->Origin != Origin::kOwn) {
+    return std::nullopt;
+  }
+  if (auto refusal = HeadwordRefusal(request.Headword)) return refusal;
+  if (auto refusal = ExplanationRefusal(request.Explanation)) return refusal;
+  // The same language: the entry's own slot is freed by the same rewrite.
+  const bool greek = IsGreekHeadword(request.Headword);
+  int64_t number = 0;
+  return NewNumber(greek, greek == sel->greek ? sel->slot : 0, number);
+}
+
+StoreResult CustomStore::Insert(const InsertRequest& request) {
+  if (request.Headword.empty()) return StoreResult::Unchanged();
+  if (auto refusal = InsertRefusal(request)) return StoreResult::Refused(*refusal);
   const std::string headword(TrimBlanks(request.Headword));
-  return Locked(core, [&] {
-    const auto sel = Selected(core);  // on the rebuilt indexes
-    if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
+  return Locked([&] {
+    PairChange place;
+    if (auto refusal = Place(IsGreekHeadword(request.Headword), headword, request.Explanation,
+                             request.CategoryRow, 0, std::nullopt, place)) {
+      return StoreResult::Refused(*refusal);
+    }
+    return Rewrite({place});
+  });
+}
+
+StoreResult CustomStore::ModifyOwn(const ModifyRequest& request, RowRef target) {
+  const auto before = Resolve(target);
+  if (!before || before->record->Origin != Origin::kOwn) return StoreResult::Unchanged();
+  if (auto refusal = ModifyRefusal(request, target)) return StoreResult::Refused(*refusal);
+  const std::string headword(TrimBlanks(request.Headword));
+  const EntryIdentity entry = IdentityOf(*before->record);
+  return Locked([&] {
+    const auto sel = Find(before->greek, entry);  // on the rebuilt indexes
+    if (!sel) return StoreResult::Unchanged();
     const int64_t old_number = sel->record->EntryNumber;
-    const bool greek = IsGreekText(request.Headword);
+    const bool greek = IsGreekHeadword(request.Headword);
     // The old line goes and the new one comes in one commit, so the entry is never missing
     // from the files nor there twice, even when it moves to the other language's pair.
+    PairChange place;
     if (greek == sel->greek) {
-      auto place = PlaceNew(core, greek, headword, request.Explanation, request.CategoryRow,
-                            sel->slot, old_number);
-      return place ? Rewrite(core, {*place}) : StoreOutcome::kFailed;
-    }
-    auto place =
-        PlaceNew(core, greek, headword, request.Explanation, request.CategoryRow, 0, std::nullopt);
-    if (!place) return StoreOutcome::kFailed;
-    return Rewrite(core, {*place, PairChange{sel->greek, [old_number](StorePair& pair) {
-                                               return DropEntry(pair, old_number, false);
-                                             }}});
-  });
-}
-
-StoreOutcome ModifyAddition(MainCore& core, const ModifyRequest& request) {
-  const auto before = Selected(core);
-  if (!before || before->record->Origin == 'C') return StoreOutcome::kUnchanged;
-  if (!ModifyRequestStorable(core, request)) return StoreOutcome::kFailed;
-  return Locked(core, [&] {
-    const auto sel = Selected(core);
-    if (!sel || sel->record->Origin == 'C') return StoreOutcome::kUnchanged;
-    const int64_t number = sel->record->EntryNumber;
-    return Rewrite(core, {PairChange{sel->greek, [&](StorePair& pair) {
-                                       SetAddition(pair, number, request.Explanation,
-                                                   request.Origin == 'A');
-                                       return true;
-                                     }}});
-  });
-}
-
-}  // namespace
-
-bool InsertRequestStorable(MainCore& core, const InsertRequest& request) {
-  if (request.Headword.empty()) return true;  // nothing to store: the insert does nothing
-  return StorableHeadword(core, request.Headword) &&
-         StorableExplanation(core, request.Explanation) &&
-         NewEntryNumber(core, IsGreekText(request.Headword), 0) != 0;
-}
-
-bool ModifyRequestStorable(MainCore& core, const ModifyRequest& request) {
-  if (request.Headword.empty()) return true;  // nothing to store: the modify does nothing
-  const auto sel = Selected(core);
-  if (request.Origin == 'L' || request.Origin == 'A') {
-    if (!sel || sel->record->Origin == 'C') return true;
-    return StorableExplanation(core, request.Explanation);
-  }
-  if (request.Origin != 'C' || !sel || sel->record->Origin != 'C') return true;
-  if (!StorableHeadword(core, request.Headword) ||
-      !StorableExplanation(core, request.Explanation)) {
-    return false;
-  }
-  // The same language: the entry's own slot is freed by the same rewrite.
-  const bool greek = IsGreekText(request.Headword);
-  return NewEntryNumber(core, greek, greek == sel->greek ? sel->slot : 0) != 0;
-}
-
-std::optional<std::string> PromptCustomFolder(MainCore& core, std::string_view reason) {
-  std::optional<std::string> chosen;
-  Guarded([&] {
-    if (!core.svc.custom_dialogs) return;
-    auto folder = core.svc.custom_dialogs->RunFolderDialog(reason);
-    if (!folder || folder->empty()) return;
-    WriteSettings(core.svc.fs, core.svc.folders, core.state, *folder);
-    chosen = std::move(folder);
-  });
-  core.svc.fs.SetCurrentDirectory(core.state.ProgramFolder);
-  return chosen;
-}
-
-bool ValidateCustomFolder(MainCore& core) {
-  bool valid = false;
-  Guarded([&] {
-    FileSystem& fs = core.svc.fs;
-    ProgramState& state = core.state;
-    const CustomPaths& paths = state.Paths;
-    // A folder that already holds the user's index of either language stays in use.
-    if (!paths.CustomEnglishIndexPath.empty() && (fs.FileExists(paths.CustomEnglishIndexPath) ||
-                                                  fs.FileExists(paths.CustomGreekIndexPath))) {
-      valid = true;
-      return;
-    }
-    std::optional<std::string> folder;
-    if (!state.SettingsFilePath.empty() && fs.FileExists(state.SettingsFilePath)) {
-      const auto content = fs.ReadFile(state.SettingsFilePath);
-      if (!content) return;
-      const std::string line = FirstLine(*content);
-      if (line.empty()) {
-        folder = PromptCustomFolder(core, kFolderPromptNull);
-      } else if (fs.DirectoryExists(line)) {
-        folder = line;
-      } else {
-        folder = PromptCustomFolder(core, kFolderPromptInvalid);
+      if (auto refusal = Place(greek, headword, request.Explanation, request.CategoryRow, sel->slot,
+                               old_number, place)) {
+        return StoreResult::Refused(*refusal);
       }
-    } else {
-      const auto read_only = fs.IsReadOnly(state.ProgramFolder + std::string(kProgramFileName));
-      if (!read_only || *read_only) {
-        folder = PromptCustomFolder(core, kFolderPromptNull);
-      } else {
-        folder = state.ProgramFolder + "Data";
-        WriteSettings(fs, core.svc.folders, state, *folder);
-      }
+      return Rewrite({place});
     }
-    if (!folder) {
-      state.Paths = CustomPaths{};
-      return;
+    if (auto refusal = Place(greek, headword, request.Explanation, request.CategoryRow, 0,
+                             std::nullopt, place)) {
+      return StoreResult::Refused(*refusal);
     }
-    std::string with_separator = *folder;
-    if (with_separator.back() != '\\' && with_separator.back() != '/') {
-      with_separator += fs.Separator();
-    }
-    state.Paths = CustomPaths::In(with_separator);
-    valid = true;
+    return Rewrite({place, PairChange{sel->greek, [old_number](StorePair& pair) {
+                                        return DropEntry(pair, old_number, false);
+                                      }}});
   });
-  return valid;
 }
 
-StoreOutcome InsertCustomEntry(MainCore& core, const InsertRequest& request) {
-  if (request.Headword.empty()) return StoreOutcome::kUnchanged;
-  if (!InsertRequestStorable(core, request)) return StoreOutcome::kFailed;
-  const std::string headword(TrimBlanks(request.Headword));
-  const StoreOutcome outcome = Locked(core, [&] {
-    auto place = PlaceNew(core, IsGreekText(request.Headword), headword, request.Explanation,
-                          request.CategoryRow, 0, std::nullopt);
-    return place ? Rewrite(core, {*place}) : StoreOutcome::kFailed;
-  });
-  if (outcome == StoreOutcome::kSaved) ClearEntryDisplay(core);
-  return outcome;
-}
-
-StoreOutcome ModifyCustomEntry(MainCore& core, const ModifyRequest& request) {
-  if (request.Headword.empty()) return StoreOutcome::kUnchanged;
-  StoreOutcome outcome = StoreOutcome::kUnchanged;
-  if (request.Origin == 'C') {
-    outcome = ModifyOwnEntry(core, request);
-  } else if (request.Origin == 'L' || request.Origin == 'A') {
-    outcome = ModifyAddition(core, request);
-  }
-  if (outcome != StoreOutcome::kFailed) ClearEntryDisplay(core);
-  return outcome;
-}
-
-StoreOutcome DeleteCustomEntry(MainCore& core) {
-  const auto before = Selected(core);
-  if (!before || before->record->Origin != 'C') return StoreOutcome::kUnchanged;
-  const StoreOutcome outcome = Locked(core, [&] {
-    const auto sel = Selected(core);
-    if (!sel || sel->record->Origin != 'C') return StoreOutcome::kUnchanged;
+StoreResult CustomStore::ModifyAddition(const ModifyRequest& request, RowRef target) {
+  const auto before = Resolve(target);
+  if (!before || before->record->Origin == Origin::kOwn) return StoreResult::Unchanged();
+  if (auto refusal = ModifyRefusal(request, target)) return StoreResult::Refused(*refusal);
+  const EntryIdentity entry = IdentityOf(*before->record);
+  return Locked([&] {
+    const auto sel = Find(before->greek, entry);
+    if (!sel || sel->record->Origin == Origin::kOwn) return StoreResult::Unchanged();
     const int64_t number = sel->record->EntryNumber;
-    return Rewrite(core, {PairChange{sel->greek, [number](StorePair& pair) {
-                                       return DropEntry(pair, number, false);
-                                     }}});
+    return Rewrite({PairChange{sel->greek, [&](StorePair& pair) {
+                                 SetAddition(pair, number, request.Explanation,
+                                             request.Origin == Origin::kAddition);
+                                 return true;
+                               }}});
   });
-  if (outcome == StoreOutcome::kSaved) {
-    EntriesListModel& list = core.List;
-    const auto row = static_cast<size_t>(list.Selected);
-    list.Rows.erase(list.Rows.begin() + static_cast<std::ptrdiff_t>(row));
-    list.RowIndexList.erase(list.RowIndexList.begin() + static_cast<std::ptrdiff_t>(row));
-    list.Selected = -1;
-    core.view.ListRowsChanged();
-    core.view.SetDescription("");
-    core.view.SetModifyEntryEnabled(false);
-    core.view.SetDeleteEntryEnabled(false);
+}
+
+StoreResult CustomStore::Modify(const ModifyRequest& request, RowRef target) {
+  if (request.Headword.empty()) return StoreResult::Unchanged();
+  if (request.Origin == Origin::kOwn) return ModifyOwn(request, target);
+  if (request.Origin == Origin::kDictionary || request.Origin == Origin::kAddition) {
+    return ModifyAddition(request, target);
   }
-  // The rebuilt indexes move the later rows' slots; the remap keeps each row on its entry.
-  ReloadIndexesKeepingSlots(core);
-  return outcome;
+  return StoreResult::Unchanged();
+}
+
+StoreResult CustomStore::Delete(RowRef target) {
+  const auto before = Resolve(target);
+  if (!before || before->record->Origin != Origin::kOwn) return StoreResult::Unchanged();
+  const EntryIdentity entry = IdentityOf(*before->record);
+  return Locked([&] {
+    const auto sel = Find(before->greek, entry);
+    if (!sel) return StoreResult::Unchanged();
+    const int64_t number = sel->record->EntryNumber;
+    return Rewrite({PairChange{
+        sel->greek, [number](StorePair& pair) { return DropEntry(pair, number, false); }}});
+  });
+}
+
+int CategoryRowOf(const Dictionary& dict, std::string_view category) {
+  if (category.empty() || category == "MULTI") return 0;
+  const auto& table = dict.AbbreviationTable;
+  for (size_t row = 1; row < table.size(); ++row) {
+    if (table[row].Abbreviation == category) return static_cast<int>(row);
+  }
+  return 0;
+}
+
+std::string PrefillExplanation(Origin origin, std::string_view description,
+                               std::string_view category) {
+  if (origin == Origin::kOwn) {
+    if (category.empty()) return std::string(description);
+    const std::string lowered = CharLowerA(description);
+    const size_t at = lowered.find(CharLowerA(category));
+    std::string text(description);
+    if (at != std::string::npos) text.erase(at, category.size());
+    return std::string(TrimLeftBlanks(text));
+  }
+  if (origin == Origin::kAddition) {
+    const size_t at = description.find(kAdditionLabel);
+    if (at == std::string_view::npos) return {};
+    std::string_view rest = description.substr(at + kAdditionLabel.size());
+    if (rest.starts_with("\r\n")) rest.remove_prefix(2);
+    if (rest.ends_with("\r\n")) rest.remove_suffix(2);
+    return std::string(rest);
+  }
+  return {};
 }
 
 }  // namespace zelvoran

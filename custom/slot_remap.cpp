@@ -3,17 +3,13 @@
 
 #include <algorithm>
 
-#include "app/main_core.h"
-#include "app/startup.h"
-#include "search/lookup_engine.h"
-
 namespace zelvoran {
-namespace {
-
 EntryIdentity IdentityOf(const HeadwordRecord& r) {
-  if (r.Origin == 'C') return {true, r.EntryNumber};
+  if (r.Origin == Origin::kOwn) return {true, r.EntryNumber};
   return {false, r.LineNumber};
 }
+
+namespace {
 
 std::vector<EntryIdentity> IdentitiesOf(const HeadwordIndex& index) {
   std::vector<EntryIdentity> ids(static_cast<size_t>(index.Count()) + 1);
@@ -59,44 +55,6 @@ int32_t SlotRemap::Map(bool greek, int32_t old_slot) const {
   const auto& map = greek ? greek_ : english_;
   if (old_slot < 1 || static_cast<size_t>(old_slot) >= map.size()) return 0;
   return map[static_cast<size_t>(old_slot)];
-}
-
-void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
-  EntriesListModel& list = core.List;
-  EntriesListModel kept;
-  for (int r = 0; r < list.Count(); ++r) {
-    const auto i = static_cast<size_t>(r);
-    const int32_t slot = remap.Map(IsGreekText(list.Rows[i]), list.RowIndexList[i]);
-    if (slot == 0) continue;
-    if (r == list.Selected) kept.Selected = kept.Count();
-    kept.Add(std::move(list.Rows[i]), slot);
-  }
-  const bool rows_changed = kept.Count() != list.Count();
-  list = std::move(kept);
-  if (rows_changed) core.view.ListRowsChanged();
-
-  if (core.LastShownIndex != 0) {
-    core.LastShownIndex = remap.Map(core.LastShownGreek, core.LastShownIndex);
-    if (core.LastShownIndex == 0) core.LastShownHeadword.clear();
-  }
-
-  // History items name their entries by slot as well; an item whose entry is gone leaves.
-  for (std::vector<HistoryItem>* items : {&core.History.BackList, &core.History.ForwardList}) {
-    std::vector<HistoryItem> moved;
-    for (HistoryItem& item : *items) {
-      item.Tag = remap.Map(item.Greek, item.Tag);
-      if (item.Tag != 0) moved.push_back(std::move(item));
-    }
-    *items = std::move(moved);
-  }
-}
-
-SlotRemap ReloadIndexesKeepingSlots(MainCore& core) {
-  const IndexSnapshot before = TakeIndexSnapshot(core.state.Dict);
-  ReloadHeadwordIndexes(core.svc.fs, core.state);
-  SlotRemap remap(before, core.state.Dict);
-  ApplySlotRemap(core, remap);
-  return remap;
 }
 
 }  // namespace zelvoran

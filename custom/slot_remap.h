@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Slot numbers move when the headword indexes are rebuilt. These helpers map the slots held
-// before a rebuild to the slots of the same entries after it, so the rows on screen, the last
-// shown entry and the history keep naming the entries they named, or drop them when their
-// entry is gone.
+// before a rebuild to the slots of the same entries after it, so that whatever names an entry
+// by its slot keeps naming it, or drops it when its entry is gone.
 #pragma once
 
 #include <cstdint>
@@ -12,8 +11,6 @@
 
 namespace zelvoran {
 
-struct MainCore;
-
 // What identifies an entry across rebuilds: a dictionary entry by its line within its
 // section, an own entry by its own number.
 struct EntryIdentity {
@@ -21,6 +18,8 @@ struct EntryIdentity {
   int32_t number = 0;
   bool operator==(const EntryIdentity&) const = default;
 };
+
+EntryIdentity IdentityOf(const HeadwordRecord& record);
 
 // The identities of every slot of both indexes, taken before a rebuild.
 struct IndexSnapshot {
@@ -41,15 +40,5 @@ class SlotRemap {
   std::vector<int32_t> english_;
   std::vector<int32_t> greek_;
 };
-
-// Applies a remap to the core's slots: the rows of Entries_List with RowIndexList (a row whose
-// entry is gone is removed; the selection follows its row), LastShownIndex (cleared with
-// LastShownHeadword when its entry is gone) and the history items (dropped when their entry
-// is gone). A row's or an item's language is that of its text.
-void ApplySlotRemap(MainCore& core, const SlotRemap& remap);
-
-// Rebuilds both indexes (LoadHeadwordIndexes with the user's entries) and keeps the core's
-// slots on their entries.
-SlotRemap ReloadIndexesKeepingSlots(MainCore& core);
 
 }  // namespace zelvoran

@@ -22,7 +22,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program_state.h"
+#include "custom/custom_paths.h"
 #include "custom/store_lines.h"
 
 namespace zelvoran {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "dictionary/data_profile.h"
+#include "dictionary/domain.h"
 #include "dictionary/pronunciations.h"
 
 namespace zelvoran {
@@ -35,7 +36,7 @@ struct HeadwordRecord {
   std::string Headword;
   std::string SearchKey;
   std::string Category;
-  char Origin = '\0';  // 'L' dictionary, 'C' user's own entry, 'A' dictionary + addition
+  zelvoran::Origin Origin = zelvoran::Origin::kNone;
   int32_t TextPosition = 0;
   uint16_t TextLength = 0;
   int32_t AdditionSlot = 0;

@@ -112,7 +112,7 @@ void ShowEntry(MainCore& core, int row) {
                                           core.view.DescriptionWidth());
   core.view.SetModifyEntryEnabled(true);
   // Only the dictionary's own headwords have a pronunciation; the user's entries have none.
-  const bool from_dictionary = rec.Origin == 'L' || rec.Origin == 'A';
+  const bool from_dictionary = rec.Origin == Origin::kDictionary || rec.Origin == Origin::kAddition;
   core.view.SetPronunciation(from_dictionary ? dict.Pronunciations.Of(greek, rec.LineNumber)
                                              : std::string_view());
 
@@ -120,17 +120,17 @@ void ShowEntry(MainCore& core, int row) {
   const std::string& user_texts = greek ? paths.CustomGreekTextsPath : paths.CustomEnglishTextsPath;
   const FileSystem& fs = core.svc.fs;
   switch (rec.Origin) {
-    case 'L':
+    case Origin::kDictionary:
       core.view.SetDeleteEntryEnabled(false);
       core.view.SetDescription(
           ReadExplanation(fs, kTextsFile, rec.TextPosition, rec.TextLength, "", 0, 0, ""));
       break;
-    case 'C':
+    case Origin::kOwn:
       core.view.SetDeleteEntryEnabled(true);
       core.view.SetDescription(ReadExplanation(fs, user_texts, rec.TextPosition, rec.TextLength, "",
                                                0, 0, rec.Category));
       break;
-    case 'A': {
+    case Origin::kAddition: {
       core.view.SetDeleteEntryEnabled(false);
       // Position (8 digits, 1-based) and length (5 digits) of the user's text; an entry
       // that cannot be read shows the dictionary's text alone.

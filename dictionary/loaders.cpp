@@ -49,7 +49,7 @@ std::optional<HeadwordRecord> ParseIndexLine(std::string_view decoded) {
   r.Headword = Cut(TrimRightBlanks(f[1]), kHeadwordMax);
   r.SearchKey = Cut(TrimRightBlanks(f[2]), kSearchKeyMax);
   r.Category = Cut(TrimRightBlanks(f[3]), kCategoryMax);
-  r.Origin = 'L';
+  r.Origin = Origin::kDictionary;
   r.TextPosition = static_cast<int32_t>(*position);
   r.TextLength = static_cast<uint16_t>(*length);
   return r;
@@ -93,7 +93,7 @@ class SectionMerger {
       const UserIndexLine& line = user_[next_++];
       if (line.IsAddition()) {
         HeadwordRecord& r = index_.MutableSlot(slot);
-        r.Origin = 'A';
+        r.Origin = Origin::kAddition;
         additions_.push_back(line.PositionAndLength);
         r.AdditionSlot = static_cast<int32_t>(additions_.size()) - 1;
       } else if (!PlaceOwn(line)) {
@@ -123,7 +123,7 @@ class SectionMerger {
     r.TextPosition = static_cast<int32_t>(line.TextPosition);
     r.TextLength = static_cast<uint16_t>(line.TextLength);
     r.Category = Cut(line.Category, kCategoryMax);
-    r.Origin = 'C';
+    r.Origin = Origin::kOwn;
     return index_.Append(std::move(r));
   }
 

@@ -113,13 +113,13 @@ std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSyst
       const HeadwordRecord& rec = pass.index.Slot(slot);
       text.clear();
       bool has_text = false;
-      if (rec.Origin == 'L' || rec.Origin == 'A') {
+      if (rec.Origin == Origin::kDictionary || rec.Origin == Origin::kAddition) {
         auto bytes = Slice(*texts, rec.TextPosition, rec.TextLength);
         if (!bytes) return corpus;  // a read beyond the file ends the search
         text = PositionDecode(rec.TextPosition, *bytes);
         has_text = true;
       }
-      if (rec.Origin == 'A' && pass.user) {
+      if (rec.Origin == Origin::kAddition && pass.user) {
         if (rec.AdditionSlot < 0 ||
             static_cast<size_t>(rec.AdditionSlot) >= dict.AdditionList.size()) {
           return corpus;
@@ -130,7 +130,7 @@ std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSyst
         auto bytes = pos && len ? Slice(*pass.user, *pos, *len) : std::nullopt;
         if (!bytes) return corpus;
         text = ShiftCodec(*bytes, ShiftDirection::kDecode) + " ";
-      } else if (rec.Origin == 'C') {
+      } else if (rec.Origin == Origin::kOwn) {
         if (!pass.user) continue;  // no text, not reported
         auto bytes = Slice(*pass.user, rec.TextPosition, rec.TextLength);
         if (!bytes) return corpus;
@@ -146,7 +146,7 @@ std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSyst
       corpus->text_.push_back('\0');  // no match runs from one text into the next
       r.slot = slot;
       r.greek = pass.greek;
-      r.own = rec.Origin == 'C';
+      r.own = rec.Origin == Origin::kOwn;
       corpus->records_.push_back(r);
       corpus->filters_.push_back(FilterOf(text));
     }

@@ -187,8 +187,8 @@ void UserEntriesListing(MainCore& core, RowCollector& rows) {
   for (bool greek : {false, true}) {
     const HeadwordIndex& index = core.state.Dict.Index(greek);
     for (int32_t slot = 1; slot < li.Of(greek).End; ++slot) {
-      const char origin = index.Slot(slot).Origin;
-      if ((origin == 'C' || origin == 'A') && !rows.Add(slot, greek)) return;
+      const Origin origin = index.Slot(slot).Origin;
+      if ((origin == Origin::kOwn || origin == Origin::kAddition) && !rows.Add(slot, greek)) return;
     }
   }
 }
@@ -234,7 +234,7 @@ SuppressEntryChangeScope::~SuppressEntryChangeScope() {
 
 std::string RowText(const HeadwordRecord& record) {
   std::string row = record.Headword;
-  if (record.Origin == 'C') row += kUserEntryMark;
+  if (record.Origin == Origin::kOwn) row += kUserEntryMark;
   return row;
 }
 

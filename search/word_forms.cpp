@@ -362,7 +362,7 @@ const WordForms::Tables& WordForms::Of(bool greek) const {
   for (int32_t slot = 1; slot < end; ++slot) {
     const HeadwordRecord& rec = index.Slot(slot);
     const std::string_view h = TrimBlanks(rec.Headword);
-    if (greek && rec.Origin == 'C') {
+    if (greek && rec.Origin == Origin::kOwn) {
       for (std::string& f : GreekInflectedForms(h, GreekPartOfSpeech::kUnknown)) {
         t->user_forms.push_back({FoldForm(f), std::move(f), slot});
       }

@@ -8,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "app/guard.h"
 #include "app/message_boxes.h"
 #include "platform/linux/qt_text.h"
 
@@ -114,13 +115,13 @@ void TInsertEntryFrm::FormShow() {
   for (const std::string& item : setup_.CategoryItems) {
     InsertEntry_ShortCut->addItem(ToQ(item));
   }
-  if (setup_.EditMode == kEditModeInsert) {
+  if (setup_.EditMode == EditMode::kInsert) {
     InsertEntry_Text->clear();
     InsertEntry_Descr->clear();
     InsertEntry_ShortCut->setCurrentIndex(-1);
     return;
   }
-  if (setup_.Origin == 'A' || setup_.Origin == 'L') {
+  if (setup_.Origin == Origin::kAddition || setup_.Origin == Origin::kDictionary) {
     // A dictionary entry's headword and category cannot change.
     InsertEntry_Text->setEnabled(false);
     InsertEntry_ShortCut->setEnabled(false);
@@ -139,7 +140,8 @@ EntryDialogResult TInsertEntryFrm::Result() const {
 }
 
 void TInsertEntryFrm::InsertOk_ButtonClick() {
-  try {
+  // An unexpected failure closes the dialog as cancelled.
+  const bool completed = Guarded([this] {
     const EntryDialogResult r = Result();
     if (const auto message =
             CheckEntryDialog(setup_.EditMode, setup_.Origin, r.Headword, r.Explanation)) {
@@ -148,9 +150,8 @@ void TInsertEntryFrm::InsertOk_ButtonClick() {
     }
     if (setup_.Accepts && !setup_.Accepts(r)) return;
     accept();
-  } catch (...) {
-    reject();
-  }
+  });
+  if (!completed) reject();
 }
 
 void TInsertEntryFrm::InsertCancel_ButtonClick() {

@@ -19,8 +19,9 @@ inline void CheckTables(const zelvoran::ProgramState& s) {
   for (int i = 1; i <= d.EnglishIndex.Count(); ++i) {
     const auto& r = d.EnglishIndex.Slot(i);
     FUZZ_CHECK(r.Headword.size() <= 57 && r.SearchKey.size() <= 42 && r.Category.size() <= 15);
-    FUZZ_CHECK(r.Origin == 'L' || r.Origin == 'C' || r.Origin == 'A');
-    if (r.Origin == 'A') {
+    FUZZ_CHECK(r.Origin == zelvoran::Origin::kDictionary || r.Origin == zelvoran::Origin::kOwn ||
+               r.Origin == zelvoran::Origin::kAddition);
+    if (r.Origin == zelvoran::Origin::kAddition) {
       FUZZ_CHECK(r.AdditionSlot >= 0 &&
                  static_cast<size_t>(r.AdditionSlot) < d.AdditionList.size());
     }

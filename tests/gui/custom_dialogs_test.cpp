@@ -18,7 +18,7 @@
 #include <QTimer>
 #include <functional>
 
-#include "custom/custom_commands.h"
+#include "app/custom_commands.h"
 #include "custom/ui/insert_entry_form.h"
 #include "custom/ui/qt_custom_dialogs.h"
 #include "custom/ui/select_custom_dir_form.h"
@@ -57,7 +57,7 @@ void WhenShown(std::function<void(T&)> act) {
 
 EntryDialogSetup InsertSetup() {
   EntryDialogSetup s;
-  s.EditMode = "INSERT";
+  s.EditMode = EditMode::kInsert;
   s.CategoryItems = {" ", W("ουσιαστικό"), W("ιατρική")};
   return s;
 }
@@ -123,8 +123,8 @@ TEST(InsertEntryFormTest, OkNeedsBothFieldsThenHandsBackWhatWasTyped) {
 TEST(InsertEntryFormTest, UpdateOfDictionaryEntryLocksHeadwordAndCategory) {
   testing::FakeMessageBoxes boxes;
   EntryDialogSetup s = InsertSetup();
-  s.EditMode = "UPDATE";
-  s.Origin = 'L';
+  s.EditMode = EditMode::kUpdate;
+  s.Origin = Origin::kDictionary;
   s.Headword = "cat";
   s.CategoryRow = 1;
   TInsertEntryFrm form(s, &boxes);
@@ -144,8 +144,8 @@ TEST(InsertEntryFormTest, UpdateOfDictionaryEntryLocksHeadwordAndCategory) {
 
 TEST(InsertEntryFormTest, UpdateOfOwnEntryPrefillsAndCancelEmpties) {
   EntryDialogSetup s = InsertSetup();
-  s.EditMode = "UPDATE";
-  s.Origin = 'C';
+  s.EditMode = EditMode::kUpdate;
+  s.Origin = Origin::kOwn;
   s.Headword = W("γάτος");
   s.Explanation = "line 1\r\nline 2";
   TInsertEntryFrm form(s, nullptr);

@@ -22,10 +22,10 @@
 #include <string>
 #include <vector>
 
+#include "app/custom_commands.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/startup.h"
-#include "custom/custom_store.h"
 #include "dictionary/entry_display.h"
 #include "platform/linux/posix_file_system.h"
 #include "search/lookup_engine.h"
@@ -117,7 +117,7 @@ struct Driver {
     for (bool greek : {false, true}) {
       const HeadwordIndex& index = state.Dict.Index(greek);
       for (int s = 1; s <= index.Count(); ++s) {
-        if (index.Slot(s).Origin != 'C') continue;
+        if (index.Slot(s).Origin != Origin::kOwn) continue;
         Select(greek, s);
         ShowEntry(core, 0);
         out[Cp1253ToUtf8(index.Slot(s).Headword)] = Cp1253ToUtf8(view.description);
@@ -129,7 +129,7 @@ struct Driver {
   void Select(bool greek, int slot) {
     const HeadwordRecord& r = state.Dict.Index(greek).Slot(slot);
     core.List.Clear();
-    core.List.Add(r.Headword + (r.Origin == 'C' ? " *" : ""), slot);
+    core.List.Add(r.Headword + (r.Origin == Origin::kOwn ? " *" : ""), slot);
     core.List.Selected = 0;
   }
   bool SelectOwn(const std::string& headword_utf8) {
@@ -137,7 +137,7 @@ struct Driver {
     for (bool greek : {false, true}) {
       const HeadwordIndex& index = state.Dict.Index(greek);
       for (int s = 1; s <= index.Count(); ++s) {
-        if (index.Slot(s).Origin == 'C' && index.Slot(s).Headword == hw) {
+        if (index.Slot(s).Origin == Origin::kOwn && index.Slot(s).Headword == hw) {
           Select(greek, s);
           return true;
         }
@@ -154,7 +154,8 @@ struct Driver {
   StoreOutcome Modify(const std::string& from, const std::string& hw, const std::string& text) {
     ReloadHeadwordIndexes(fs, state);
     if (!SelectOwn(from)) return StoreOutcome::kFailed;
-    const StoreOutcome o = ModifyCustomEntry(core, {Utf8ToCp1253(hw), 0, Utf8ToCp1253(text), 'C'});
+    const StoreOutcome o =
+        ModifyCustomEntry(core, {Utf8ToCp1253(hw), 0, Utf8ToCp1253(text), Origin::kOwn});
     ReloadHeadwordIndexes(fs, state);
     return o;
   }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "custom/custom_commands.h"
+#include "app/custom_commands.h"
 
 #include "custom/custom_store.h"
 #include "custom/slot_remap.h"
@@ -57,7 +57,7 @@ TEST_F(CustomCommandsTest, InsertThroughTheMenu) {
   EXPECT_EQ(CustomEntries_ButtonClick(core), CustomEntriesChoice::kInsert);
   ASSERT_EQ(dialogs.entry_setups.size(), 1u);
   const EntryDialogSetup& setup = dialogs.entry_setups[0];
-  EXPECT_EQ(setup.EditMode, "INSERT");
+  EXPECT_EQ(setup.EditMode, EditMode::kInsert);
   EXPECT_TRUE(setup.Headword.empty() && setup.Explanation.empty());
   ASSERT_EQ(setup.CategoryItems.size(), 5u);
   EXPECT_EQ(setup.CategoryItems[0], " ");
@@ -124,8 +124,8 @@ TEST_F(CustomCommandsTest, ModifyOwnEntryPrefillsWithoutMarkAndCategoryLine) {
   ModifyEntryItemClick(core);
   ASSERT_EQ(dialogs.entry_setups.size(), 1u);
   const EntryDialogSetup& s = dialogs.entry_setups[0];
-  EXPECT_EQ(s.EditMode, "UPDATE");
-  EXPECT_EQ(s.Origin, 'C');
+  EXPECT_EQ(s.EditMode, EditMode::kUpdate);
+  EXPECT_EQ(s.Origin, Origin::kOwn);
   EXPECT_EQ(s.Headword, "cattle");
   EXPECT_EQ(s.CategoryRow, 3);
   EXPECT_EQ(Cp1253ToUtf8(s.Explanation), "βοοειδή\r\nζώα");
@@ -139,7 +139,7 @@ TEST_F(CustomCommandsTest, ModifyDictionaryEntryPrefills) {
   dialogs.entry_answers.push_back(Answer("doctor", ""));
   ModifyEntryItemClick(core);
   ASSERT_EQ(dialogs.entry_setups.size(), 1u);
-  EXPECT_EQ(dialogs.entry_setups[0].Origin, 'L');
+  EXPECT_EQ(dialogs.entry_setups[0].Origin, Origin::kDictionary);
   EXPECT_EQ(dialogs.entry_setups[0].CategoryRow, 0);
   EXPECT_EQ(dialogs.entry_setups[0].Explanation, "");
   EXPECT_EQ(English()[4], "doctor+");  // an empty addition
@@ -149,7 +149,7 @@ TEST_F(CustomCommandsTest, ModifyDictionaryEntryPrefills) {
                      W("δική μου\r\nσημείωση") + "\r\n";
   dialogs.entry_answers.push_back(Answer("doctor", ""));
   ModifyEntryItemClick(core);
-  EXPECT_EQ(dialogs.entry_setups[1].Origin, 'A');
+  EXPECT_EQ(dialogs.entry_setups[1].Origin, Origin::kAddition);
   EXPECT_EQ(Cp1253ToUtf8(dialogs.entry_setups[1].Explanation), "δική μου\r\nσημείωση");
   EXPECT_EQ(English()[4], "doctor");  // emptied: the addition is gone
 }
@@ -253,7 +253,7 @@ TEST_F(CustomCommandsTest, RemapFollowsEntriesAndDropsVanishedOnes) {
 }
 
 struct PrefillCase {
-  char origin;
+  Origin origin;
   const char* description;
   const char* category;
   const char* expected;
@@ -262,11 +262,11 @@ struct PrefillCase {
 TEST(PrefillExplanationTest, Cases) {
   const std::string label = Cp1253ToUtf8(kAdditionLabel);
   const std::vector<PrefillCase> cases = {
-      {'C', "βοτ.\r\nμηλιά", "βοτ.", "μηλιά"},
-      {'C', "ΒΟΤ.\r\n  μηλιά", "βοτ.", "μηλιά"},  // letter case ignored, leading blanks go
-      {'C', "  μηλιά", "", "  μηλιά"},            // no category: unchanged
-      {'L', "κείμενο", "", ""},
-      {'A', "χωρίς σημείωση", "", ""},
+      {Origin::kOwn, "βοτ.\r\nμηλιά", "βοτ.", "μηλιά"},
+      {Origin::kOwn, "ΒΟΤ.\r\n  μηλιά", "βοτ.", "μηλιά"},  // letter case ignored, leading blanks go
+      {Origin::kOwn, "  μηλιά", "", "  μηλιά"},            // no category: unchanged
+      {Origin::kDictionary, "κείμενο", "", ""},
+      {Origin::kAddition, "χωρίς σημείωση", "", ""},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Cp1253ToUtf8(PrefillExplanation(c.origin, W(c.description), W(c.category))),
@@ -275,7 +275,7 @@ TEST(PrefillExplanationTest, Cases) {
   }
   // An underscore in the dictionary's text does not shift the addition.
   const std::string shown = "a_b\r\n\r\n" + label + "\r\n  note\r\nline 2\r\n";
-  EXPECT_EQ(PrefillExplanation('A', W(shown), ""), "  note\r\nline 2");
+  EXPECT_EQ(PrefillExplanation(Origin::kAddition, W(shown), ""), "  note\r\nline 2");
 }
 
 }  // namespace

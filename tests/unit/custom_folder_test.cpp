@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include "app/custom_commands.h"
 #include "custom/custom_dialogs.h"
-#include "custom/custom_store.h"
 #include "tests/unit/store_fixture.h"
 
 namespace zelvoran {
@@ -153,21 +153,25 @@ TEST(FolderDialogRulesTest, FolderListingAndDrives) {
 
 TEST(EntryDialogRulesTest, OkNeedsHeadwordAndDescriptionWhereRequired) {
   struct Case {
-    const char* mode;
-    char origin;
+    EditMode mode;
+    Origin origin;
     const char* headword;
     const char* text;
     bool ok;
   };
   const Case cases[] = {
-      {"INSERT", '\0', "cat", "γάτα", true}, {"INSERT", '\0', " ", " ", true},
-      {"INSERT", '\0', "", "γάτα", false},   {"INSERT", '\0', "cat", "", false},
-      {"UPDATE", 'C', "cat", "", false},     {"UPDATE", 'L', "cat", "", true},
-      {"UPDATE", 'A', "cat", "", true},
+      {EditMode::kInsert, Origin::kNone, "cat", "γάτα", true},
+      {EditMode::kInsert, Origin::kNone, " ", " ", true},
+      {EditMode::kInsert, Origin::kNone, "", "γάτα", false},
+      {EditMode::kInsert, Origin::kNone, "cat", "", false},
+      {EditMode::kUpdate, Origin::kOwn, "cat", "", false},
+      {EditMode::kUpdate, Origin::kDictionary, "cat", "", true},
+      {EditMode::kUpdate, Origin::kAddition, "cat", "", true},
   };
   for (const Case& c : cases) {
     const auto message = CheckEntryDialog(c.mode, c.origin, c.headword, c.text);
-    EXPECT_EQ(!message.has_value(), c.ok) << c.mode << c.origin << c.headword;
+    EXPECT_EQ(!message.has_value(), c.ok)
+        << static_cast<int>(c.mode) << static_cast<char>(c.origin) << c.headword;
     if (message) {
       EXPECT_EQ(Cp1253ToUtf8(*message), "Πρέπει να συμπληρωθούν το Λήμμα και η Περιγραφή");
     }

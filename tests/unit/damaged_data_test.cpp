@@ -384,7 +384,7 @@ TEST_P(DamagedData, LoadsWhatItCanAndStillLooksUp) {
   for (bool greek : {false, true}) {
     const HeadwordIndex& index = state.Dict.Index(greek);
     for (int s = 1; s <= index.Count(); ++s) {
-      EXPECT_EQ(index.Slot(s).Origin, 'L');
+      EXPECT_EQ(index.Slot(s).Origin, Origin::kDictionary);
       EXPECT_LE(index.Slot(s).Headword.size(), kHeadwordMax);
       EXPECT_EQ(index.Slot(s).LineNumber, s);
     }

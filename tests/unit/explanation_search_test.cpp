@@ -60,18 +60,18 @@ std::vector<std::pair<std::string, int32_t>> ScanSearch(const FileSystem& fs,
       if (r.EntryNumber == 0) break;  // the first empty slot ends the index
       std::string text;
       bool has = false;
-      if (r.Origin == 'L' || r.Origin == 'A') {
+      if (r.Origin == Origin::kDictionary || r.Origin == Origin::kAddition) {
         auto b = read(*texts, r.TextPosition - 1, r.TextLength);
         if (!b) return rows;
         text = PositionDecode(r.TextPosition, *b);
         has = true;
-        if (r.Origin == 'A' && user) {
+        if (r.Origin == Origin::kAddition && user) {
           const std::string& a = state.Dict.AdditionList[static_cast<size_t>(r.AdditionSlot)];
           auto ub = read(*user, *ParseDecimal(a.substr(0, 8)) - 1, *ParseDecimal(a.substr(8, 5)));
           if (!ub) return rows;
           text = ShiftCodec(*ub, ShiftDirection::kDecode) + " ";
         }
-      } else if (r.Origin == 'C' && user) {
+      } else if (r.Origin == Origin::kOwn && user) {
         auto ub = read(*user, r.TextPosition - 1, r.TextLength);
         if (!ub) return rows;
         text = ShiftCodec(*ub, ShiftDirection::kDecode) + " ";
@@ -80,7 +80,7 @@ std::vector<std::pair<std::string, int32_t>> ScanSearch(const FileSystem& fs,
       if (!has) continue;
       text = greek ? GreekFold(text) : AsciiLower(text);
       if (WholeWordFound(text, needle)) {
-        rows.emplace_back(r.Headword + (r.Origin == 'C' ? " *" : ""), slot);
+        rows.emplace_back(r.Headword + (r.Origin == Origin::kOwn ? " *" : ""), slot);
       }
     }
   }

@@ -62,7 +62,7 @@ class LoaderTest : public ::testing::Test {
     std::vector<std::string> out;
     for (int i = 1; i <= state.Dict.EnglishIndex.Count(); ++i) {
       out.push_back(state.Dict.EnglishIndex.Slot(i).Headword +
-                    (state.Dict.EnglishIndex.Slot(i).Origin == 'C' ? "*" : ""));
+                    (state.Dict.EnglishIndex.Slot(i).Origin == Origin::kOwn ? "*" : ""));
     }
     return out;
   }
@@ -79,7 +79,7 @@ TEST_F(LoaderTest, LoadsAllTablesFromFixture) {
   ASSERT_EQ(d.GreekIndex.Count(), 5);
   EXPECT_EQ(d.EnglishIndex.Slot(2).Headword, "apple tree");
   EXPECT_EQ(d.EnglishIndex.Slot(2).SearchKey, "appletree");
-  EXPECT_EQ(d.EnglishIndex.Slot(2).Origin, 'L');
+  EXPECT_EQ(d.EnglishIndex.Slot(2).Origin, Origin::kDictionary);
   EXPECT_EQ(d.EnglishIndex.Slot(2).EntryNumber, 2);
   EXPECT_EQ(d.EnglishIndex.Slot(2).LineNumber, 2);
   EXPECT_EQ(d.EnglishIndex.Slot(5).Category, "MULTI");
@@ -116,13 +116,13 @@ TEST_F(LoaderTest, MergesAdditionAndOwnEntriesAfterTheirAnchor) {
   Load();
   const HeadwordIndex& ix = state.Dict.EnglishIndex;
   ASSERT_EQ(ix.Count(), 10);
-  EXPECT_EQ(ix.Slot(5).Origin, 'A');
+  EXPECT_EQ(ix.Slot(5).Origin, Origin::kAddition);
   ASSERT_EQ(state.Dict.AdditionList.size(), 1u);
   EXPECT_EQ(state.Dict.AdditionList[0], "0000000100003");
   EXPECT_EQ(ix.Slot(5).AdditionSlot, 0);
   EXPECT_EQ(ix.Slot(6).Headword, "mine one");
   EXPECT_EQ(ix.Slot(6).SearchKey, "mineone");
-  EXPECT_EQ(ix.Slot(6).Origin, 'C');
+  EXPECT_EQ(ix.Slot(6).Origin, Origin::kOwn);
   EXPECT_EQ(ix.Slot(6).EntryNumber, 9001);
   EXPECT_EQ(ix.Slot(6).TextPosition, 4);
   EXPECT_EQ(ix.Slot(6).TextLength, 2);
@@ -166,7 +166,7 @@ TEST_F(LoaderTest, UnmatchedAnchorsStillAppearAndBadLinesAreSkipped) {
                          UserLine(77, 77, "", 3, 1)}));
   Load();
   EXPECT_EQ(EnglishHeadwords(), (std::vector<std::string>{"w001", "w002", "w003", "beyond*"}));
-  EXPECT_EQ(state.Dict.EnglishIndex.Slot(2).Origin, 'A');
+  EXPECT_EQ(state.Dict.EnglishIndex.Slot(2).Origin, Origin::kAddition);
 }
 
 TEST_F(LoaderTest, EmptyUserFileLoadsDictionaryUnchanged) {

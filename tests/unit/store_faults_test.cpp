@@ -6,7 +6,7 @@
 #include <chrono>
 #include <map>
 
-#include "custom/custom_store.h"
+#include "app/custom_commands.h"
 #include "custom/store_commit.h"
 #include "dictionary/entry_display.h"
 #include "tests/unit/store_fixture.h"
@@ -39,18 +39,18 @@ class StoreFaultTest : public testing::StoreTest,
     }
     if (op == "modify-own") {
       SelectEntry(false, "cb");
-      return ModifyCustomEntry(core, {"apricot", 0, "changed", 'C'});
+      return ModifyCustomEntry(core, {"apricot", 0, "changed", Origin::kOwn});
     }
     if (op == "move-to-greek") {
       SelectEntry(false, "cb");
-      return ModifyCustomEntry(core, {W("δέντρο"), 0, "tree", 'C'});
+      return ModifyCustomEntry(core, {W("δέντρο"), 0, "tree", Origin::kOwn});
     }
     if (op == "move-to-english") {
       SelectEntry(true, "γκρι");
-      return ModifyCustomEntry(core, {"grey", 0, W("γκρίζο"), 'C'});
+      return ModifyCustomEntry(core, {"grey", 0, W("γκρίζο"), Origin::kOwn});
     }
     SelectEntry(false, "apple");
-    return ModifyCustomEntry(core, {"apple", 0, "my note", 'L'});
+    return ModifyCustomEntry(core, {"apple", 0, "my note", Origin::kDictionary});
   }
 
   // The store files as they stand (absent files omitted).
@@ -70,13 +70,13 @@ class StoreFaultTest : public testing::StoreTest,
       for (int i = 1; i <= index.Count(); ++i) {
         const HeadwordRecord& r = index.Slot(i);
         std::string row = Cp1253ToUtf8(r.Headword);
-        if (r.Origin == 'C') {
+        if (r.Origin == Origin::kOwn) {
           core.List.Clear();
           core.List.Add(r.Headword + " *", i);
           ShowEntry(core, 0);
           row += "* " + Cp1253ToUtf8(view.description);
         }
-        out.push_back(row + (r.Origin == 'A' ? "+" : ""));
+        out.push_back(row + (r.Origin == Origin::kAddition ? "+" : ""));
       }
     }
     return out;

@@ -142,8 +142,8 @@ class StoreTest : public ::testing::Test {
     std::vector<std::string> out;
     for (int i = 1; i <= index.Count(); ++i) {
       const HeadwordRecord& r = index.Slot(i);
-      out.push_back(Cp1253ToUtf8(r.Headword) + (r.Origin == 'C' ? "*" : "") +
-                    (r.Origin == 'A' ? "+" : ""));
+      out.push_back(Cp1253ToUtf8(r.Headword) + (r.Origin == Origin::kOwn ? "*" : "") +
+                    (r.Origin == Origin::kAddition ? "+" : ""));
     }
     return out;
   }
@@ -160,7 +160,7 @@ class StoreTest : public ::testing::Test {
     ASSERT_NE(slot, 0) << headword_utf8;
     const HeadwordRecord& r = state.Dict.Index(greek).Slot(slot);
     core.List.Clear();
-    core.List.Add(r.Headword + (r.Origin == 'C' ? " *" : ""), slot);
+    core.List.Add(r.Headword + (r.Origin == Origin::kOwn ? " *" : ""), slot);
     core.List.Selected = 0;
   }
   std::string File(const char* path) const {

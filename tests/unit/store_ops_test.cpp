@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
-#include "custom/custom_store.h"
+#include "app/custom_commands.h"
 #include "custom/store_lines.h"
 #include "dictionary/data_profile.h"
 #include "tests/unit/store_fixture.h"
@@ -24,7 +24,7 @@ class StoreOpsTest : public testing::StoreTest {
   StoreOutcome Modify(bool greek, const std::string& current, const std::string& headword,
                       const std::string& text, int row = 0) {
     SelectEntry(greek, current);
-    const char origin = state.Dict.Index(greek).Slot(core.List.RowIndexList[0]).Origin;
+    const Origin origin = state.Dict.Index(greek).Slot(core.List.RowIndexList[0]).Origin;
     const StoreOutcome o = ModifyCustomEntry(core, {W(headword), row, W(text), origin});
     Reload();
     return o;
@@ -243,7 +243,8 @@ TEST_F(StoreOpsTest, FullIndexRefusesAnOwnEntryButTakesAnAddition) {
   EXPECT_EQ(InsertCustomEntry(core, {"cb", "x", -1}), StoreOutcome::kFailed);
   EXPECT_FALSE(fs.FileExists(kEnIndex));
   SelectEntry(false, "w001");
-  EXPECT_EQ(ModifyCustomEntry(core, {"w001", 0, "more", 'L'}), StoreOutcome::kSaved);
+  EXPECT_EQ(ModifyCustomEntry(core, {"w001", 0, "more", Origin::kDictionary}),
+            StoreOutcome::kSaved);
 }
 
 TEST_F(StoreOpsTest, BlankHeadwordIsRefusedWithTheValidationMessage) {
