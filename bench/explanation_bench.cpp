@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "app/program_state.h"
+#include "app/search_commands.h"
 #include "app/startup.h"
 #include "bench/bench_data.h"
 #include "platform/linux/posix_file_system.h"
-#include "search/explanation_search.h"
 #include "text/cp1253.h"
 
 namespace zelvoran::bench {
@@ -31,10 +31,11 @@ void SearchFirst(benchmark::State& st, const std::string& folder) {
   if (folder.empty()) return st.SkipWithError("no data");
   PosixFileSystem fs;
   const ProgramState* state = Loaded(folder);
-  const std::string needle = ExplanationNeedle(Utf8ToCp1253("σπίτι"), true);
+  const std::string needle = ExplanationNeedle(Utf8ToCp1253("σπίτι"), Direction::kGreek);
   for (auto _ : st) {
     ExplanationCache cache;
-    benchmark::DoNotOptimize(SearchExplanations(fs, *state, cache, true, needle).size());
+    benchmark::DoNotOptimize(
+        SearchExplanations(fs, *state, cache, Direction::kGreek, needle).size());
   }
 }
 
@@ -44,8 +45,9 @@ void SearchLater(benchmark::State& st, const std::string& folder) {
   PosixFileSystem fs;
   const ProgramState* state = Loaded(folder);
   ExplanationCache cache;
-  const std::pair<const char*, bool> words[] = {
-      {"σπίτι", true}, {"καλός", true}, {"house", false}, {"the", false}, {"αεη", true}};
+  constexpr Direction kEl = Direction::kGreek, kEn = Direction::kEnglish;
+  const std::pair<const char*, Direction> words[] = {
+      {"σπίτι", kEl}, {"καλός", kEl}, {"house", kEn}, {"the", kEn}, {"αεη", kEl}};
   for (const auto& [w, greek] : words) {
     SearchExplanations(fs, *state, cache, greek, ExplanationNeedle(Utf8ToCp1253(w), greek));
   }

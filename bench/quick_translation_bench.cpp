@@ -10,9 +10,9 @@
 #include <QLineEdit>
 #include <memory>
 
+#include "app/desktop_commands.h"
 #include "app/main_core.h"
 #include "bench/bench_app.h"
-#include "desktop/quick_translation.h"
 #include "platform/linux/clipboard_qt.h"
 #include "platform/linux/posix_file_system.h"
 #include "tests/support/fake_main_view.h"

@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/about.h"
 
-#include "app/main_core.h"
-#include "app/main_view.h"
-#include "app/message_boxes.h"
 #include "platform/file_system.h"
+#include "platform/message_boxes.h"
 #include "platform/shell.h"
 #include "text/cp1253.h"
 
@@ -34,21 +32,6 @@ std::string PresentationProblemText() {
   return Utf8ToCp1253("Η πρόγραμμα της παρουσίασης δε βρέθηκε");
 }
 
-void CopyrightLabelClick(MainView& view, AboutWindowFactory& factory) {
-  std::unique_ptr<AboutWindow> window = factory.CreateAboutWindow();
-  if (!window) return;
-  try {
-    window->ShowModal();
-  } catch (...) {
-    window.reset();
-    view.FocusEntryText();
-    throw;
-  }
-  view.ActivateWindow();
-  window.reset();
-  view.FocusEntryText();
-}
-
 std::optional<RtfDocument> LoadCopyrightNotice(const FileSystem& fs) {
   const std::optional<uint64_t> size = fs.FileSize(kCopyrightNoticePath);
   if (!size || *size > kMaxCopyrightNoticeBytes) return std::nullopt;
@@ -67,17 +50,15 @@ bool MailLabelClick(Shell* shell, MessageBoxes* messages) {
                       MailProblemText());
 }
 
-bool Help_ButtonClick(MainCore& core) {
-  Shell* shell = core.svc.shell;
-  return ShowIfFailed(shell && shell->OpenFile(kHelpDocumentPath), core.svc.messages,
-                      HelpProblemText());
+bool OpenHelpDocument(Shell* shell, MessageBoxes* messages) {
+  return ShowIfFailed(shell && shell->OpenFile(kHelpDocumentPath), messages, HelpProblemText());
 }
 
-bool Quimbrell_LabelClick(MainCore& core) {
-  Shell* shell = core.svc.shell;
-  const std::string parameters = "\"" + core.state.ProgramFolder + "\"";
-  return ShowIfFailed(shell && shell->StartProgram(kPresentationProgramPath, parameters),
-                      core.svc.messages, PresentationProblemText());
+bool StartPresentationProgram(Shell* shell, MessageBoxes* messages,
+                              std::string_view program_folder) {
+  const std::string parameters = "\"" + std::string(program_folder) + "\"";
+  return ShowIfFailed(shell && shell->StartProgram(kPresentationProgramPath, parameters), messages,
+                      PresentationProblemText());
 }
 
 }  // namespace zelvoran

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The about window, the help document and the publisher's presentation program: the handlers
-// of CopyrightLabel, Help_Button, Quimbrell_Label / QuimbrellImage and of TCopyrightForm's
-// links. Every shell call goes through the Shell service; a failure shows its message in a
-// "Πρόβλημα" box and changes nothing else.
+// The about window, the help document and the publisher's presentation program: the notice,
+// TCopyrightForm's links and the shell calls behind Help_Button and Quimbrell_Label. Every
+// shell call goes through the Shell service; a failure shows its message in a "Πρόβλημα" box
+// and changes nothing else.
 #pragma once
 
 #include <cstdint>
@@ -16,10 +16,8 @@
 namespace zelvoran {
 
 class FileSystem;
-class MainView;
 class MessageBoxes;
 class Shell;
-struct MainCore;
 
 // Content files, relative to the program folder (the current directory).
 inline constexpr std::string_view kCopyrightNoticePath = "content\\copyright.rtf";
@@ -56,11 +54,6 @@ class AboutWindowFactory {
   virtual std::unique_ptr<AboutWindow> CreateAboutWindow() = 0;
 };
 
-// CopyrightLabel's click: a new about window, shown modally; afterwards the main window is
-// activated, the about window destroyed and the focus given to Entry_Text. The last two steps
-// also happen when showing failed (the failure then goes on to the handler's guard).
-void CopyrightLabelClick(MainView& view, AboutWindowFactory& factory);
-
 // TCopyrightForm's FormActivate: the notice read from "content\copyright.rtf"; nullopt when the
 // file is missing, unreadable, too large or not valid rich text (the box keeps what it had).
 std::optional<RtfDocument> LoadCopyrightNotice(const FileSystem& fs);
@@ -70,11 +63,12 @@ std::optional<RtfDocument> LoadCopyrightNotice(const FileSystem& fs);
 bool SiteLabelClick(Shell* shell, MessageBoxes* messages);
 bool MailLabelClick(Shell* shell, MessageBoxes* messages);
 
-// Help_Button's click: the help document in the associated program (the browser).
-bool Help_ButtonClick(MainCore& core);
+// The help document in the associated program (the browser).
+bool OpenHelpDocument(Shell* shell, MessageBoxes* messages);
 
-// The click of Quimbrell_Label and of QuimbrellImage: starts the presentation program with the
-// program folder, in double quotes, as its parameter string; it does not wait for it.
-bool Quimbrell_LabelClick(MainCore& core);
+// Starts the presentation program with `program_folder`, in double quotes, as its parameter
+// string; it does not wait for it.
+bool StartPresentationProgram(Shell* shell, MessageBoxes* messages,
+                              std::string_view program_folder);
 
 }  // namespace zelvoran

@@ -1,45 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The copy and paste commands of the toolbar, and the keyboard shortcuts that stand for them.
+// The copy rule: which text the copy command puts on the clipboard, given what the window
+// shows.
 #pragma once
 
-#include <string_view>
+#include <optional>
+#include <string>
 
 namespace zelvoran {
-
-struct MainCore;
-
-// Copies what the user works with, chosen by FocusedControlTag: in the explanation box its
-// selection or else all of it; otherwise the selected list row, else the entry box's
-// selection or else all of its text. The Greek keyboard layout is active and CopyInProgress
-// is set while the text is put on the clipboard; both are restored however the copy ends.
-void Copy_ButtonClick(MainCore& core);
-
-// Empties the entry box and pastes the clipboard's text into it (which looks it up), then
-// gives it the focus.
-void Paste_ButtonClick(MainCore& core);
-
-// Puts `text` on the clipboard the way the copy command does (layout and CopyInProgress
-// around it). Empty text leaves the clipboard unchanged.
-void CopyToClipboard(MainCore& core, std::string_view text);
 
 enum class ShortcutKey { kCopy, kPaste, kPrint };
 enum class FocusedControl { kEntryText, kEntriesList, kDescriptionText, kOther };
 
-// Ctrl+C, Ctrl+V and Ctrl+P, given the control that has the focus now. Returns false when
-// the key is left to that control: Ctrl+V in the entry box pastes at its cursor. Ctrl+C runs
-// CopyInTextControl.
-bool ToolbarShortcut(MainCore& core, ShortcutKey key, FocusedControl focus);
+// What the window shows when the copy command runs (Windows-1253 unless said otherwise).
+struct CopySource {
+  FocusedControl focus = FocusedControl::kOther;  // the control the copy command reads
+  std::string description;
+  std::string description_selection;
+  std::string pronunciation;                // UTF-8; empty when the headword has none
+  std::optional<std::string> selected_row;  // the selected list row's text
+  std::string entry;
+  std::string entry_selection;
+};
 
-// Every copy given inside a control (its context menu, Ctrl+C, Ctrl+Insert) goes through
-// here, so that quick translation never looks up the program's own copies. In the entry box
-// a selection is copied as it is (the copy command would take the selected list row
-// instead); in the list and the explanation box that control becomes the one the copy
-// command reads; then, and for any other control, the copy command runs.
-void CopyInTextControl(MainCore& core, FocusedControl control);
+// What happens to the selections around the write.
+enum class CopySelection {
+  kKeep,
+  kCollapseDescription,  // the whole explanation was taken: its selection is collapsed after
+  kSelectWholeEntry,     // the entry box is selected whole for the write, collapsed after
+};
 
-// The cut of the entry box (its context menu, Ctrl+X, Shift+Delete): puts the box's
-// selection on the clipboard the copy command's way. Returns whether there was a selection,
-// which the caller then removes from the box.
-bool CopyEntrySelectionForCut(MainCore& core);
+struct CopyText {
+  std::string text;      // empty: the clipboard stays as it is
+  bool unicode = false;  // `text` is UTF-8 rather than Windows-1253
+  CopySelection selection = CopySelection::kKeep;
+};
+
+// In the explanation box its selection or else all of it, the pronunciation (when there is
+// one) on a line before it; otherwise the selected list row, else the entry box's selection
+// or else all of its text.
+CopyText ChooseCopyText(const CopySource& source);
 
 }  // namespace zelvoran

@@ -4,9 +4,7 @@
 #include <algorithm>
 #include <functional>
 
-#include "app/main_core.h"
 #include "desktop/printer_text_stream.h"
-#include "search/lookup_engine.h"
 #include "text/cp1253.h"
 
 namespace zelvoran {
@@ -34,10 +32,10 @@ bool IsBlank(char c) {
 
 }  // namespace
 
-const std::string& PrintHeading(bool greek_headword) {
+const std::string& PrintHeading(Direction headword) {
   static const std::string english = Utf8ToCp1253("Αγγλική Ερμηνεία");
   static const std::string greek = Utf8ToCp1253("Ελληνική Ερμηνεία");
-  return greek_headword ? english : greek;
+  return headword == Direction::kGreek ? english : greek;
 }
 
 void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::string_view heading,
@@ -116,33 +114,21 @@ std::vector<std::string> WrapLines(std::string_view text, int width,
   return lines;
 }
 
-void Print_ButtonClick(MainCore& core) {
-  const int row = core.List.Selected;
-  if (row < 0 || row >= core.List.Count() ||
-      static_cast<size_t>(row) >= core.List.RowIndexList.size() || !core.svc.printing) {
-    return;
-  }
-  std::unique_ptr<PrintSurface> surface = core.svc.printing->ShowPrintDialog();
-  if (!surface) return;
-
-  const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
-  const int32_t slot = core.List.RowIndexList[static_cast<size_t>(row)];
-  const std::string headword = core.state.Dict.Index(greek).Slot(slot).Headword;
+bool PrintEntryPage(PrintSurface& surface, const EntryPage& page) {
   std::vector<std::string> lines;
-  if (core.view.DescriptionTextWidth() > 0) lines = core.view.DescriptionDisplayLines();
-
-  PrinterTextStream stream(*surface);
-  if (!stream.Open()) return;
-  if (core.view.DescriptionTextWidth() <= 0) {
+  if (page.shown_lines) lines = *page.shown_lines;
+  PrinterTextStream stream(surface);
+  if (!stream.Open()) return false;
+  if (!page.shown_lines) {
     // The box has no width to lay the explanation out at (it would hold one character a
     // line): the page's width, less the indent, takes its place.
     stream.SetFont(Font(kPrintBlack, false, false));
-    const int width = surface->PrintableWidth() - surface->TextWidth(kIndent);
-    lines = WrapLines(core.view.DescriptionText(), width,
-                      [&surface](std::string_view t) { return surface->TextWidth(t); });
+    const int width = surface.PrintableWidth() - surface.TextWidth(kIndent);
+    lines = WrapLines(page.explanation, width,
+                      [&surface](std::string_view t) { return surface.TextWidth(t); });
   }
-  WriteEntryPage(stream, headword, PrintHeading(greek), lines, core.view.Pronunciation());
-  stream.Close();
+  WriteEntryPage(stream, page.headword, PrintHeading(page.direction), lines, page.pronunciation);
+  return stream.Close();
 }
 
 }  // namespace zelvoran

@@ -4,20 +4,23 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "dictionary/domain.h"
+
 namespace zelvoran {
 
-struct MainCore;
 class PrinterTextStream;
+class PrintSurface;
 
 inline constexpr uint32_t kPrintMaroon = 0x000080;  // RGB(128,0,0)
 inline constexpr uint32_t kPrintBlack = 0x000000;   // the explanation box's text colour
 
 // "Αγγλική Ερμηνεία" for a Greek headword, "Ελληνική Ερμηνεία" for an English one.
-const std::string& PrintHeading(bool greek_headword);
+const std::string& PrintHeading(Direction headword);
 
 // Writes the page to an open stream: four empty lines, the headword line (with the
 // headword's pronunciation, UTF-8, after it when there is one), an empty line, the heading, an
@@ -31,12 +34,19 @@ void WriteEntryPage(PrinterTextStream& stream, std::string_view headword, std::s
 std::vector<std::string> WrapLines(std::string_view text, int width,
                                    const std::function<int(std::string_view)>& measure);
 
-// Prints the selected row's entry after the print dialog; nothing without a selected row or
-// when the dialog is cancelled. The headword is read from the index of the row's own language,
-// as the display chooses it, and the heading follows the same language. The explanation
-// lines are those the explanation box shows at its current width, or, when the box has no
-// usable width, the explanation laid out at the page's width. A job that a failure cuts short
-// is aborted.
-void Print_ButtonClick(MainCore& core);
+// One entry as it is printed.
+struct EntryPage {
+  std::string headword;
+  Direction direction = Direction::kEnglish;  // the headword's language
+  // The explanation's lines as the explanation box shows them; nullopt when the box has no
+  // usable width, and `explanation` is then laid out at the page's width.
+  std::optional<std::vector<std::string>> shown_lines;
+  std::string explanation;
+  std::string pronunciation;  // UTF-8; empty for none
+};
+
+// Prints the page as one job on `surface`, headed by the heading of the headword's language.
+// A job that a failure cuts short is aborted. True when the job was printed.
+bool PrintEntryPage(PrintSurface& surface, const EntryPage& page);
 
 }  // namespace zelvoran

@@ -8,10 +8,7 @@ namespace zelvoran {
 PrinterTextStream::~PrinterTextStream() {
   if (open_) {
     open_ = false;
-    try {
-      surface_.AbortJob();
-    } catch (...) {
-    }
+    surface_.AbortJob();
   }
 }
 

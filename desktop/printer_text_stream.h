@@ -31,8 +31,9 @@ class PrintSurface {
   virtual bool BeginJob() = 0;
   // Ends the job, which then prints.
   virtual bool EndJob() = 0;
-  // Cancels a job that was begun; nothing of it is printed.
-  virtual void AbortJob() = 0;
+  // Cancels a job that was begun; nothing of it is printed. It cannot fail, so that a stream
+  // whose job a failure cut short can always cancel it on the way out.
+  virtual void AbortJob() noexcept = 0;
   virtual bool NewPage() = 0;
   virtual int PrintableWidth() const = 0;
   virtual int PrintableHeight() const = 0;

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/speak_entry.h"
 
-#include "app/main_core.h"
-#include "app/message_boxes.h"
 #include "search/lookup_engine.h"
 #include "text/cp1253.h"
 
@@ -30,32 +28,14 @@ std::string SpeechProblemMessage(SpeechProblem problem) {
   return {};
 }
 
-void ShowSpeechProblem(MainCore& core, SpeechProblem problem) {
-  core.SpokenText.clear();
-  const std::string message = SpeechProblemMessage(problem);
-  if (!message.empty() && core.svc.messages) core.svc.messages->ShowProblem(message);
-}
-
-void Speak_ButtonClick(MainCore& core) {
-  const std::string headword = core.view.HeadwordLabel();
-  if (headword.empty()) return;
-  if (!core.svc.speech) {
-    ShowSpeechProblem(core, SpeechProblem::kNoEngine);
-    return;
-  }
-  Speech& speech = *core.svc.speech;
-  const std::string text = Cp1253ToUtf8(headword);
-  if (speech.IsSpeaking()) {
-    speech.Stop();
-    const bool again = text == core.SpokenText;
-    core.SpokenText.clear();
-    if (again) return;
-  }
-  const SpeechLanguage language =
-      IsGreekText(headword) ? SpeechLanguage::kGreek : SpeechLanguage::kEnglish;
-  core.SpokenText = text;
-  const SpeechProblem problem = speech.Speak(text, language);
-  if (problem != SpeechProblem::kNone) ShowSpeechProblem(core, problem);
+SpeakStep NextSpeakStep(std::string_view headword, bool speaking, std::string_view spoken) {
+  SpeakStep step;
+  if (headword.empty()) return step;
+  step.text = Cp1253ToUtf8(headword);
+  step.stop = speaking;
+  step.speak = !speaking || step.text != spoken;
+  step.language = IsGreekText(headword) ? SpeechLanguage::kGreek : SpeechLanguage::kEnglish;
+  return step;
 }
 
 }  // namespace zelvoran

@@ -38,15 +38,14 @@ intptr_t LocalViewerChain::SendMessage(Window to, uint32_t message, uint64_t wpa
   if (it == windows_.end() || depth_ >= kMaxSendDepth) return 0;
   // A copy: the handler may create or destroy windows while it runs.
   const Handler handler = it->second;
-  ++depth_;
-  intptr_t result = 0;
-  try {
-    result = handler(message, wparam, lparam);
-  } catch (...) {
-    result = 0;
-  }
-  --depth_;
-  return result;
+  struct Nesting {
+    int& depth;
+    explicit Nesting(int& d) : depth(++d) {}
+    ~Nesting() { --depth; }
+    Nesting(const Nesting&) = delete;
+    Nesting& operator=(const Nesting&) = delete;
+  } nesting(depth_);
+  return handler(message, wparam, lparam);
 }
 
 void LocalViewerChain::ClipboardChanged() {
@@ -54,13 +53,18 @@ void LocalViewerChain::ClipboardChanged() {
     changed_again_ = true;
     return;
   }
-  delivering_ = true;
+  struct Delivering {
+    bool& flag;
+    explicit Delivering(bool& f) : flag(f) { flag = true; }
+    ~Delivering() { flag = false; }
+    Delivering(const Delivering&) = delete;
+    Delivering& operator=(const Delivering&) = delete;
+  } delivering(delivering_);
   int rounds = 0;
   do {
     changed_again_ = false;
     if (head_ != 0) SendMessage(head_, Clipboard::kDrawClipboard, 0, 0);
   } while (changed_again_ && ++rounds < kMaxRedeliveries);
-  delivering_ = false;
 }
 
 }  // namespace zelvoran

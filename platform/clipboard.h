@@ -60,6 +60,8 @@ class LocalViewerChain {
   static constexpr int kMaxRedeliveries = 4;
 
   // A window that can take part in the chain; its handler receives the messages sent to it.
+  // Like a window procedure, the handler catches its own failures; one that escapes reaches
+  // the sender with the chain's state intact.
   Window CreateWindow(Handler handler);
   // Messages to a destroyed window are dropped. It stays wherever it was in the chain.
   void DestroyWindow(Window window);

@@ -5,15 +5,10 @@
 
 #include <algorithm>
 
-#include "app/guard.h"
-#include "app/main_core.h"
-#include "app/program_state.h"
-#include "custom/store_commit.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "platform/file_system.h"
 #include "search/lookup_engine.h"
-#include "search/search_dialogs.h"
 #include "text/text_lines.h"
 
 namespace zelvoran {
@@ -76,34 +71,32 @@ ExplanationCorpus::WordFilter ExplanationCorpus::FilterOf(std::string_view text)
 }
 
 ExplanationCorpus::Stamp ExplanationCorpus::StampOf(const FileSystem& fs,
-                                                    const ProgramState& state) {
+                                                    const ExplanationSources& sources) {
   Stamp s;
-  s.index_generation = state.Dict.IndexGeneration;
-  s.texts = fs.Version(state.ProgramFolder + std::string(kTextsFile));
-  // The committed texts, even while a replacement waits for a folder that can be written.
-  const CustomPaths user = CommittedStorePaths(fs, state.Paths);
-  s.english = UserTexts(fs, user.CustomEnglishTextsPath);
-  s.greek = UserTexts(fs, user.CustomGreekTextsPath);
+  s.index_generation = sources.dict.IndexGeneration;
+  s.texts = fs.Version(sources.texts_path);
+  s.english = UserTexts(fs, sources.english_user_texts_path);
+  s.greek = UserTexts(fs, sources.greek_user_texts_path);
   return s;
 }
 
 std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSystem& fs,
-                                                                  const ProgramState& state,
+                                                                  const ExplanationSources& sources,
                                                                   bool greek_fold) {
   auto corpus = std::make_shared<ExplanationCorpus>();
-  corpus->stamp_ = StampOf(fs, state);
-  const auto texts = fs.ReadFile(state.ProgramFolder + std::string(kTextsFile));
+  corpus->stamp_ = StampOf(fs, sources);
+  const auto texts = fs.ReadFile(sources.texts_path);
   if (!texts) return corpus;  // the search cannot open the dictionary's texts: no rows
   corpus->text_.reserve(texts->size() + texts->size() / 8);
-  const Dictionary& dict = state.Dict;
+  const Dictionary& dict = sources.dict;
   struct Pass {
     const HeadwordIndex& index;
     std::optional<std::string> user;
-    bool greek;
+    Direction direction;
   } passes[] = {
       // The user's texts as the stamp read them, so the corpus is what the stamp says.
-      {dict.EnglishIndex, corpus->stamp_.english, false},
-      {dict.GreekIndex, corpus->stamp_.greek, true},
+      {dict.EnglishIndex, corpus->stamp_.english, Direction::kEnglish},
+      {dict.GreekIndex, corpus->stamp_.greek, Direction::kGreek},
   };
   std::string text;
   for (const Pass& pass : passes) {
@@ -144,8 +137,7 @@ std::shared_ptr<const ExplanationCorpus> ExplanationCorpus::Build(const FileSyst
       corpus->text_ += text;
       r.end = corpus->text_.size();
       corpus->text_.push_back('\0');  // no match runs from one text into the next
-      r.slot = slot;
-      r.greek = pass.greek;
+      r.ref = {pass.direction, slot};
       r.own = rec.Origin == Origin::kOwn;
       corpus->records_.push_back(r);
       corpus->filters_.push_back(FilterOf(text));
@@ -171,64 +163,33 @@ std::vector<ExplanationHit> ExplanationCorpus::Find(std::string_view needle, int
     const size_t e = p + needle.size();
     const bool before_ok = p == rec.begin || !IsWordLetter(static_cast<unsigned char>(base[p - 1]));
     const bool after_ok = e >= rec.end || !IsWordLetter(static_cast<unsigned char>(base[e]));
-    if (before_ok && after_ok) hits.push_back({{}, rec.slot, rec.greek, rec.own});
+    if (before_ok && after_ok) hits.push_back({{}, rec.ref, rec.own});
   }
   return hits;
 }
 
-std::string ExplanationNeedle(std::string_view entry_text, bool greek) {
-  return greek ? GreekFold(entry_text) : AsciiLower(entry_text);
+std::string ExplanationNeedle(std::string_view entry_text, Direction direction) {
+  return direction == Direction::kGreek ? GreekFold(entry_text) : AsciiLower(entry_text);
 }
 
-std::vector<ExplanationHit> SearchExplanations(const FileSystem& fs, const ProgramState& state,
-                                               ExplanationCache& cache, bool greek,
+std::vector<ExplanationHit> SearchExplanations(const FileSystem& fs,
+                                               const ExplanationSources& sources,
+                                               ExplanationCache& cache, Direction direction,
                                                std::string_view needle) {
+  const bool greek = direction == Direction::kGreek;
   auto& corpus = greek ? cache.folded : cache.lowered;
-  const ExplanationCorpus::Stamp stamp = ExplanationCorpus::StampOf(fs, state);
+  const ExplanationCorpus::Stamp stamp = ExplanationCorpus::StampOf(fs, sources);
   // Texts built from other data or other user files are stale, in both normalisations.
   for (auto* kept : {&cache.folded, &cache.lowered}) {
     if (*kept && !((*kept)->stamp() == stamp)) kept->reset();
   }
-  if (!corpus) corpus = ExplanationCorpus::Build(fs, state, greek);
+  if (!corpus) corpus = ExplanationCorpus::Build(fs, sources, greek);
   std::vector<ExplanationHit> hits = corpus->Find(needle, kExplanationResultLimit);
   for (ExplanationHit& h : hits) {
-    h.Row = state.Dict.Index(h.Greek).Slot(h.Slot).Headword;
+    h.Row = sources.dict.Index(h.ref.direction == Direction::kGreek).Slot(h.ref.slot).Headword;
     if (h.Own) h.Row += kUserEntryMark;
   }
   return hits;
-}
-
-}  // namespace zelvoran
-
-namespace zelvoran {
-
-void DescrSearch_ButtonClick(MainCore& core) {
-  Guarded([&] {
-    if (!core.search_dialogs) return;
-    const std::optional<std::string> word = core.search_dialogs->RunMessageForm();
-    if (!word) {
-      core.view.FocusEntryText();
-      return;
-    }
-    core.view.SetBusy(true);
-    core.SuppressEntryChange = true;
-    Guarded([&] {
-      core.view.SetEntryText(TrimLeftBlanks(*word));
-      ClearEntryDisplay(core);
-      DirectionFromEntryText(core);
-      const bool greek = core.CurrentDirection == kDirectionGreek;
-      if (!core.explanation_cache) core.explanation_cache = std::make_shared<ExplanationCache>();
-      const std::vector<ExplanationHit> hits =
-          SearchExplanations(core.svc.fs, core.state, *core.explanation_cache, greek,
-                             ExplanationNeedle(core.view.EntryText(), greek));
-      for (const ExplanationHit& h : hits) core.List.Add(h.Row, h.Slot);
-      core.List.Selected = -1;
-      core.view.ListRowsChanged();
-    });
-    core.SuppressEntryChange = false;
-    core.view.SetBusy(false);
-    core.view.FocusEntryText();
-  });
 }
 
 }  // namespace zelvoran

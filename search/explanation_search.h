@@ -11,20 +11,28 @@
 #include <string_view>
 #include <vector>
 
+#include "dictionary/domain.h"
 #include "platform/file_system.h"
 
 namespace zelvoran {
 
-struct MainCore;
-struct ProgramState;
+struct Dictionary;
 
 inline constexpr int kExplanationResultLimit = 32000;
 
 struct ExplanationHit {
   std::string Row;  // the list row: headword, " *" for an own entry
-  int32_t Slot = 0;
-  bool Greek = false;
+  RowRef ref;
   bool Own = false;
+};
+
+// What the explanations are read from: the loaded dictionary, the dictionary's texts file and
+// the user's committed texts files (an empty path: no such file).
+struct ExplanationSources {
+  const Dictionary& dict;
+  std::string texts_path;
+  std::string english_user_texts_path;
+  std::string greek_user_texts_path;
 };
 
 // Normalised explanation texts of both indexes, in slot order (English then Greek).
@@ -34,7 +42,8 @@ class ExplanationCorpus {
   // it, or the user's own text with one blank appended; `greek_fold` selects GreekFold,
   // otherwise A-Z are lowered. A read failure ends the corpus at that slot, as it ends a scan.
   static std::shared_ptr<const ExplanationCorpus> Build(const FileSystem& fs,
-                                                        const ProgramState& state, bool greek_fold);
+                                                        const ExplanationSources& sources,
+                                                        bool greek_fold);
 
   // The rows whose text has `needle` as a whole word at its first occurrence, English rows
   // first, at most `limit` of them.
@@ -50,14 +59,13 @@ class ExplanationCorpus {
     std::optional<std::string> english, greek;
     bool operator==(const Stamp&) const = default;
   };
-  static Stamp StampOf(const FileSystem& fs, const ProgramState& state);
+  static Stamp StampOf(const FileSystem& fs, const ExplanationSources& sources);
   const Stamp& stamp() const { return stamp_; }
 
  private:
   struct Record {
     size_t begin = 0, end = 0;  // in text_
-    int32_t slot = 0;
-    bool greek = false;
+    RowRef ref;
     bool own = false;
   };
   // A 512-bit filter of the words (letter runs) of one text: a text can hold a needle as a
@@ -81,15 +89,13 @@ struct ExplanationCache {
   std::shared_ptr<const ExplanationCorpus> lowered;
 };
 
-// The rows for `needle` in the direction given; builds or refreshes the cache as needed.
-std::vector<ExplanationHit> SearchExplanations(const FileSystem& fs, const ProgramState& state,
-                                               ExplanationCache& cache, bool greek,
+// The rows for `needle` in `direction`; builds or refreshes the cache as needed.
+std::vector<ExplanationHit> SearchExplanations(const FileSystem& fs,
+                                               const ExplanationSources& sources,
+                                               ExplanationCache& cache, Direction direction,
                                                std::string_view needle);
 
 // The needle of a word in a direction: GreekFold for Greek, A-Z lowered for English.
-std::string ExplanationNeedle(std::string_view entry_text, bool greek);
-
-// DescrSearch_Button: asks for the word, then lists the headwords whose explanation holds it.
-void DescrSearch_ButtonClick(MainCore& core);
+std::string ExplanationNeedle(std::string_view entry_text, Direction direction);
 
 }  // namespace zelvoran

@@ -1,10 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/search_commands.h"
 
-#include "app/guard.h"
-#include "app/main_core.h"
 #include "dictionary/dictionary_data.h"
-#include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
 
 namespace zelvoran {
@@ -48,84 +45,33 @@ SearchAction DecideSearch(const std::string& start, const std::string& contain,
   return category.empty() ? SearchAction::kNothing : SearchAction::kShortcut;
 }
 
-namespace {
-
-void EmptyForwardList(MainCore& core) {
-  core.History.ForwardList.clear();
+SearchRequest SearchRequestOf(const SearchFormResult& form, const SubjectFieldList& fields) {
+  SearchRequest r;
+  r.start = form.StartText;
+  r.contain = form.ContainText;
+  r.end = form.EndText;
+  const int index = form.CategoryIndex;
+  r.category =
+      index > 0 && index < static_cast<int>(fields.codes.size()) ? fields.codes[index] : "";
+  r.action = DecideSearch(r.start, r.contain, r.end, r.category);
+  return r;
 }
 
-// Writes the box without the incremental lookup.
-void WriteEntrySuppressed(MainCore& core, const std::string& text) {
-  core.SuppressEntryChange = true;
-  core.view.SetEntryText(text);
-  core.SuppressEntryChange = false;
-}
-
-}  // namespace
-
-void Search_ButtonClick(MainCore& core) {
-  bool busy = false;
-  Guarded([&] {
-    if (!core.search_dialogs) return;
-    const SubjectFieldList fields = CategoryCodesOf(core.state.Dict);
-    const std::optional<SearchFormResult> result =
-        core.search_dialogs->RunSearchForm(fields.meanings);
-    if (!result) return;
-    core.view.SetEntryText("");
-    core.view.SetBusy(true);
-    busy = true;
-    SearchCriteria& c = core.state.Criteria;
-    c.SearchStartText = result->StartText;
-    c.SearchContainText = result->ContainText;
-    c.SearchEndText = result->EndText;
-    const int index = result->CategoryIndex;
-    c.SearchCategory =
-        index > 0 && index < static_cast<int>(fields.codes.size()) ? fields.codes[index] : "";
-    EmptyForwardList(core);
-    switch (
-        DecideSearch(c.SearchStartText, c.SearchContainText, c.SearchEndText, c.SearchCategory)) {
-      case SearchAction::kNothing:
-        break;
-      case SearchAction::kStart:
-        WriteEntrySuppressed(core, c.SearchStartText);
-        RunLookup(core, "START", 0, c.SearchCategory, false);
-        break;
-      case SearchAction::kContain:
-        WriteEntrySuppressed(core, c.SearchContainText);
-        RunLookup(core, "CONTAIN", 0, c.SearchCategory, false);
-        break;
-      case SearchAction::kEnd:
-        WriteEntrySuppressed(core, c.SearchEndText);
-        RunLookup(core, "END", 0, c.SearchCategory, false);
-        break;
-      case SearchAction::kShortcut:
-        RunLookup(core, "SHORTCUT", 0, c.SearchCategory, false);
-        break;
-      case SearchAction::kMulti:
-        WriteEntrySuppressed(core, "");
-        RunLookup(core, "MULTI", 0, c.SearchCategory, false);
-        break;
-    }
-  });
-  core.SuppressEntryChange = false;
-  if (busy) core.view.SetBusy(false);
-  core.view.FocusEntryText();
-}
-
-void CustomEntriesItemClick(MainCore& core) {
-  Guarded([&] {
-    core.view.SetEntryText("");
-    ClearEntryDisplay(core);
-    EmptyForwardList(core);
-    RunLookup(core, core.state.CurrentSearchMode, 0, "", true);
-  });
-}
-
-void ShortCuts_ButtonClick(MainCore& core) {
-  Guarded([&] {
-    if (core.search_dialogs) core.search_dialogs->RunShortCutsForm(ShortCutRowsOf(core.state.Dict));
-  });
-  core.view.FocusEntryText();
+std::optional<std::string> SearchEntryText(const SearchRequest& request) {
+  switch (request.action) {
+    case SearchAction::kStart:
+      return request.start;
+    case SearchAction::kContain:
+      return request.contain;
+    case SearchAction::kEnd:
+      return request.end;
+    case SearchAction::kMulti:
+      return std::string();
+    case SearchAction::kNothing:
+    case SearchAction::kShortcut:
+      break;
+  }
+  return std::nullopt;
 }
 
 }  // namespace zelvoran

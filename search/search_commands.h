@@ -2,14 +2,15 @@
 // The search dialog, the listing of the user's entries and the abbreviations table.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace zelvoran {
 
-struct MainCore;
 struct Dictionary;
+struct SearchFormResult;
 
 inline constexpr int kMaxCategoryCodes = 201;  // item 0 (none) and at most 200 fields
 
@@ -30,8 +31,17 @@ enum class SearchAction { kNothing, kStart, kContain, kEnd, kShortcut, kMulti };
 SearchAction DecideSearch(const std::string& start, const std::string& contain,
                           const std::string& end, const std::string& category);
 
-void Search_ButtonClick(MainCore& core);
-void CustomEntriesItemClick(MainCore& core);
-void ShortCuts_ButtonClick(MainCore& core);
+// A confirmed search dialog as criteria: the three texts exactly as typed, the code of the
+// chosen subject field (empty for none or a position outside the list) and the lookup it runs.
+struct SearchRequest {
+  std::string start, contain, end, category;
+  SearchAction action = SearchAction::kNothing;
+  bool operator==(const SearchRequest&) const = default;
+};
+SearchRequest SearchRequestOf(const SearchFormResult& form, const SubjectFieldList& fields);
+
+// The text the entry box shows for the request's lookup, written without a lookup of its
+// own; nullopt leaves the box as it is.
+std::optional<std::string> SearchEntryText(const SearchRequest& request);
 
 }  // namespace zelvoran

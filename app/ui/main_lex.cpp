@@ -11,14 +11,12 @@
 #include <QTextLayout>
 
 #include "app/commands.h"
+#include "app/desktop_commands.h"
 #include "app/guard.h"
 #include "app/ui/artwork.h"
 #include "app/ui/speak_button.h"
 #include "app/window_commands.h"
 #include "custom/ui/qt_custom_dialogs.h"
-#include "desktop/about.h"
-#include "desktop/copy_paste.h"
-#include "desktop/quick_translation.h"
 #include "desktop/speak_entry.h"
 #include "desktop/ui/copyright_form.h"
 #include "desktop/ui/printing.h"

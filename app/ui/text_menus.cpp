@@ -6,9 +6,9 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/desktop_commands.h"
 #include "app/guard.h"
 #include "app/ui/main_lex.h"
-#include "desktop/copy_paste.h"
 
 namespace zelvoran {
 namespace {

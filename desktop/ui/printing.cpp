@@ -40,7 +40,7 @@ bool QtPrintSurface::EndJob() {
   return painter_.isActive() && painter_.end();
 }
 
-void QtPrintSurface::AbortJob() {
+void QtPrintSurface::AbortJob() noexcept {
   if (!painter_.isActive()) return;
   const QString file = printer_->outputFileName();
   if (printer_->outputFormat() == QPrinter::PdfFormat && !file.isEmpty()) {

@@ -25,7 +25,7 @@ class QtPrintSurface final : public PrintSurface {
 
   bool BeginJob() override;
   bool EndJob() override;
-  void AbortJob() override;
+  void AbortJob() noexcept override;
   bool NewPage() override;
   int PrintableWidth() const override;
   int PrintableHeight() const override;

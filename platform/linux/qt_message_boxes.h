@@ -2,7 +2,7 @@
 // Message boxes with QMessageBox, over the active window.
 #pragma once
 
-#include "app/message_boxes.h"
+#include "platform/message_boxes.h"
 
 namespace zelvoran {
 

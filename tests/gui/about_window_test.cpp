@@ -19,6 +19,7 @@
 #include <functional>
 #include <sstream>
 
+#include "app/desktop_commands.h"
 #include "app/message_boxes.h"
 #include "desktop/about.h"
 #include "desktop/ui/copyright_form.h"

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 
-#include "desktop/copy_paste.h"
+#include "app/desktop_commands.h"
 #include "desktop/quick_translation.h"
 #include "platform/linux/clipboard_qt.h"
 #include "search/entry_box.h"

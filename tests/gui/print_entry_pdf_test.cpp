@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "app/desktop_commands.h"
 #include "desktop/print_entry.h"
 #include "desktop/ui/printing.h"
 #include "tests/support/fake_desktop.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "app/desktop_commands.h"
 #include "app/main_core.h"
-#include "desktop/quick_translation.h"
 #include "platform/clipboard.h"
 #include "platform/keyboard_layouts.h"
 #include "tests/support/fake_file_system.h"

@@ -43,7 +43,7 @@ class FakePrintSurface final : public PrintSurface {
     job_.ended = true;
     return true;
   }
-  void AbortJob() override { job_.aborted = true; }
+  void AbortJob() noexcept override { job_.aborted = true; }
   bool NewPage() override {
     if (job_.fail_new_page_after >= 0 && job_.page >= job_.fail_new_page_after) return false;
     ++job_.page;

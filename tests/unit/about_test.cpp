@@ -10,6 +10,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "app/desktop_commands.h"
 #include "app/guard.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"

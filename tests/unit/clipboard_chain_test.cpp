@@ -2,7 +2,9 @@
 // The clipboard viewer chain with the dictionary and other viewers in one process.
 #include <gtest/gtest.h>
 
-#include "desktop/copy_paste.h"
+#include <stdexcept>
+
+#include "app/desktop_commands.h"
 #include "desktop/quick_translation.h"
 #include "tests/support/fake_desktop.h"
 
@@ -239,6 +241,48 @@ TEST(LocalViewerChainTest, UnknownAndDestroyedWindows) {
   chain.ClipboardChanged();
   EXPECT_EQ(calls, 1);
   EXPECT_FALSE(chain.ChangeClipboardChain(0, 0));
+}
+
+// A handler's failure reaches the sender; the chain goes on delivering afterwards, however
+// deep the failure was nested.
+TEST(LocalViewerChainTest, AFailingHandlerLeavesTheChainWorking) {
+  LocalViewerChain chain;
+  bool fail = false;
+  int calls = 0;
+  const Window w = chain.CreateWindow([&](uint32_t, uint64_t, uint64_t) -> intptr_t {
+    ++calls;
+    if (fail) throw std::runtime_error("viewer failed");
+    return 0;
+  });
+  chain.SetClipboardViewer(w);  // told once at once
+  fail = true;
+  EXPECT_THROW(chain.ClipboardChanged(), std::runtime_error);
+  fail = false;
+  for (int i = 0; i < LocalViewerChain::kMaxSendDepth + 1; ++i) chain.ClipboardChanged();
+  EXPECT_EQ(calls, 2 + LocalViewerChain::kMaxSendDepth + 1);
+}
+
+// The chain's rules at one window (handle 1) as values.
+TEST(ChainRulesTest, ViewerAfterAndChangeCbChain) {
+  EXPECT_EQ(ViewerAfter(1, 0), 0u);
+  EXPECT_EQ(ViewerAfter(1, 7), 7u);
+  EXPECT_EQ(ViewerAfter(1, 1), 0u);  // a chain that loops back to the window
+  struct Case {
+    uint64_t next_viewer, leaving, next;
+    ChainChange change;
+  };
+  const Case cases[] = {
+      {2, 2, 3, {3, 0}},  // the viewer after us leaves: the one after it follows us
+      {2, 2, 0, {0, 0}},  // ... and it was the last
+      {2, 5, 6, {2, 2}},  // a viewer further on leaves: passed on
+      {0, 5, 6, {0, 0}},  // nobody after us to pass it to
+      {1, 5, 6, {1, 0}},  // never to ourselves
+      {0, 0, 4, {4, 0}},  // leaving 0 equals an empty next viewer, as the message handler had it
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ChangeCbChainAt(1, c.next_viewer, c.leaving, c.next), c.change)
+        << c.next_viewer << " " << c.leaving << " " << c.next;
+  }
 }
 
 }  // namespace

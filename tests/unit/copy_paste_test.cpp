@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "desktop/copy_paste.h"
+#include "app/desktop_commands.h"
 #include "tests/support/fake_desktop.h"
 
 namespace zelvoran::testing {
@@ -215,6 +215,57 @@ TEST(CopyInTextControlTest, CutCopiesOnlyASelection) {
   EXPECT_EQ(h.clipboard.text, "word");
   EXPECT_TRUE(in_progress);
   EXPECT_EQ(h.view.entry_text, "headword");  // the caller removes the selection
+}
+
+// The rule as a value, with what the command does to the selections around the write.
+TEST(ChooseCopyTextTest, TextEncodingAndSelectionFollowTheFocus) {
+  using F = FocusedControl;
+  using S = CopySelection;
+  struct Case {
+    const char* name;
+    CopySource source;
+    std::string text;
+    bool unicode;
+    S selection;
+  };
+  const std::string said = "\xC9\x99";  // IPA schwa, UTF-8
+  const Case cases[] = {
+      {"DescriptionSelection",
+       {F::kDescriptionText, "a\r\nb", "a", said, "row", "w", ""},
+       "a",
+       false,
+       S::kKeep},
+      {"DescriptionWithPronunciation",
+       {F::kDescriptionText, "\xE1", "", said, {}, "w", ""},
+       said + "\r\n\xCE\xB1",
+       true,
+       S::kCollapseDescription},
+      {"DescriptionEmptyWithPronunciation",
+       {F::kDescriptionText, "", "", said, {}, "", ""},
+       said + "\r\n",
+       true,
+       S::kCollapseDescription},
+      {"DescriptionWholeNoPronunciation",
+       {F::kDescriptionText, "text", "", "", {}, "", ""},
+       "text",
+       false,
+       S::kCollapseDescription},
+      {"RowBeforeEntry",
+       {F::kEntryText, "text", "", "", "row *", "word", "wo"},
+       "row *",
+       false,
+       S::kKeep},
+      {"EmptyRowIsStillTheRow", {F::kOther, "", "", "", "", "word", ""}, "", false, S::kKeep},
+      {"EntrySelection", {F::kEntriesList, "", "", "", {}, "word", "or"}, "or", false, S::kKeep},
+      {"EntryWhole", {F::kOther, "", "", "", {}, "word", ""}, "word", false, S::kSelectWholeEntry},
+      {"NothingAtAll", {F::kEntryText, "", "", "", {}, "", ""}, "", false, S::kKeep},
+  };
+  for (const Case& c : cases) {
+    const CopyText copy = ChooseCopyText(c.source);
+    EXPECT_EQ(copy.text, c.text) << c.name;
+    EXPECT_EQ(copy.unicode, c.unicode) << c.name;
+    EXPECT_EQ(copy.selection, c.selection) << c.name;
+  }
 }
 
 }  // namespace

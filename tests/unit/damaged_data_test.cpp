@@ -14,13 +14,13 @@
 #include <vector>
 
 #include "app/main_core.h"
+#include "app/search_commands.h"
 #include "app/startup.h"
 #include "dictionary/data_profile.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "search/entry_box.h"
-#include "search/explanation_search.h"
 #include "search/lookup_engine.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
@@ -355,11 +355,11 @@ void Exercise(FakeFileSystem& fs, ProgramState& state) {
   RunLookup(core, "SHORTCUT", 0, Utf8ToCp1253("ζωολ."), false);
   check_rows("SHORTCUT");
   ExplanationCache cache;
-  for (bool greek : {false, true}) {
+  for (Direction direction : {Direction::kEnglish, Direction::kGreek}) {
     for (const char* word : {"cat", "\xE3\xE1\xF4\xE1"}) {
-      for (const ExplanationHit& hit : SearchExplanations(fs, state, cache, greek, word)) {
-        EXPECT_GE(hit.Slot, 1);
-        EXPECT_LE(hit.Slot, state.Dict.Index(hit.Greek).Count());
+      for (const ExplanationHit& hit : SearchExplanations(fs, state, cache, direction, word)) {
+        EXPECT_GE(hit.ref.slot, 1);
+        EXPECT_LE(hit.ref.slot, state.Dict.Index(hit.ref.direction == Direction::kGreek).Count());
       }
     }
   }

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "search/explanation_search.h"
+#include "app/search_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -31,6 +31,10 @@ using testing::FakeFileSystem;
 
 std::string W(const char* utf8) {
   return Utf8ToCp1253(utf8);
+}
+
+Direction Dir(bool greek) {
+  return greek ? Direction::kGreek : Direction::kEnglish;
 }
 
 // The search as a scan of the files, slot by slot, written plainly after the rules (each file
@@ -118,12 +122,13 @@ class ExplanationSearchTest : public ::testing::Test {
   std::vector<std::string> Search(const char* word_utf8) {
     const std::string word = W(word_utf8);
     const bool greek = IsGreekFirst(word);
-    auto hits = SearchExplanations(fs, state, cache, greek, ExplanationNeedle(word, greek));
-    auto scan = ScanSearch(fs, state, greek, ExplanationNeedle(word, greek));
+    auto hits =
+        SearchExplanations(fs, state, cache, Dir(greek), ExplanationNeedle(word, Dir(greek)));
+    auto scan = ScanSearch(fs, state, greek, ExplanationNeedle(word, Dir(greek)));
     EXPECT_EQ(hits.size(), scan.size()) << word_utf8;
     for (size_t i = 0; i < std::min(hits.size(), scan.size()); ++i) {
       EXPECT_EQ(hits[i].Row, scan[i].first);
-      EXPECT_EQ(hits[i].Slot, scan[i].second);
+      EXPECT_EQ(hits[i].ref.slot, scan[i].second);
     }
     return Rows(hits);
   }
@@ -156,7 +161,7 @@ TEST_F(ExplanationSearchTest, GreekWordsMatchWhateverTheirAccentsAndCapitals) {
 
 TEST_F(ExplanationSearchTest, EmptyNeedleFindsNothing) {
   Load();
-  EXPECT_TRUE(SearchExplanations(fs, state, cache, false, "").empty());
+  EXPECT_TRUE(SearchExplanations(fs, state, cache, Direction::kEnglish, "").empty());
 }
 
 TEST_F(ExplanationSearchTest, UserTextsReplaceOrJoinWithTheUsersFiles) {
@@ -226,7 +231,8 @@ TEST(ExplanationSearchFiles, ARewriteWithinOneTickOfTheFileTimesIsSeen) {
   auto rows = [&](const char* word_utf8) {
     const std::string word = W(word_utf8);
     const bool greek = static_cast<unsigned char>(word[0]) >= 0xA2;
-    return Rows(SearchExplanations(fs, state, cache, greek, ExplanationNeedle(word, greek)));
+    return Rows(
+        SearchExplanations(fs, state, cache, Dir(greek), ExplanationNeedle(word, Dir(greek))));
   };
   ASSERT_EQ(rows("alpha"), (std::vector<std::string>{"ωμέγα *"}));
   ASSERT_EQ(rows("σπίτι"), (std::vector<std::string>{"house"}));
@@ -275,9 +281,10 @@ TEST_F(ExplanationSearchTest, TheLimitCountsBothPasses) {
   }
   data.Greek = {Entry("λέξη", "η λέξη")};
   Load();
-  auto hits = SearchExplanations(fs, state, cache, true, ExplanationNeedle(W("λέξη"), true));
+  auto hits = SearchExplanations(fs, state, cache, Direction::kGreek,
+                                 ExplanationNeedle(W("λέξη"), Direction::kGreek));
   ASSERT_EQ(hits.size(), 32000u);
-  EXPECT_FALSE(hits.back().Greek);
+  EXPECT_EQ(hits.back().ref.direction, Direction::kEnglish);
 }
 
 TEST_F(ExplanationSearchTest, ATextRunningPastTheFileEndsTheSearchThere) {
@@ -329,12 +336,12 @@ TEST(ExplanationSearchRandom, MatchesTheScanOnARealDictionary) {
     word = word.substr(0, word.find(' '));
     if (round % 5 == 4 && word.size() > 3) word = word.substr(0, word.size() - 1);
     const bool greek = IsGreekText(word) && static_cast<unsigned char>(word[0]) >= 0xA2;
-    const std::string needle = ExplanationNeedle(word, greek);
-    const auto hits = SearchExplanations(*fs, state, cache, greek, needle);
+    const std::string needle = ExplanationNeedle(word, Dir(greek));
+    const auto hits = SearchExplanations(*fs, state, cache, Dir(greek), needle);
     const auto scan = ScanSearch(*fs, state, greek, needle);
     ASSERT_EQ(hits.size(), scan.size()) << Cp1253ToUtf8(word);
     for (size_t i = 0; i < hits.size(); ++i) {
-      ASSERT_EQ(hits[i].Slot, scan[i].second) << Cp1253ToUtf8(word) << " row " << i;
+      ASSERT_EQ(hits[i].ref.slot, scan[i].second) << Cp1253ToUtf8(word) << " row " << i;
       ASSERT_EQ(hits[i].Row, scan[i].first);
     }
   }

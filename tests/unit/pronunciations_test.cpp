@@ -2,7 +2,7 @@
 // The pronunciations file as the program reads it, and the pronunciation shown with an entry.
 #include "dictionary/pronunciations.h"
 
-#include "desktop/copy_paste.h"
+#include "app/desktop_commands.h"
 #include "desktop/print_entry.h"
 #include "desktop/speak_entry.h"
 #include "dictionary/entry_display.h"
@@ -190,7 +190,7 @@ TEST(PronunciationCopyPrintTest, ThePrintedHeadwordLineCarriesThePronunciationIn
   PrinterTextStream stream(surface);
   ASSERT_TRUE(stream.Open());
   const std::string said = "/ˈθa.la.sa/ /ˈθa.la.sːa/";
-  WriteEntryPage(stream, W("θάλασσα"), PrintHeading(true), {W("sea")}, said);
+  WriteEntryPage(stream, W("θάλασσα"), PrintHeading(Direction::kGreek), {W("sea")}, said);
   stream.Close();
   std::string printed;
   int pieces = 0;
@@ -208,9 +208,38 @@ TEST(PronunciationCopyPrintTest, ThePrintedHeadwordLineCarriesThePronunciationIn
   FakePrintSurface plain_surface(plain);
   PrinterTextStream plain_stream(plain_surface);
   ASSERT_TRUE(plain_stream.Open());
-  WriteEntryPage(plain_stream, W("θάλασσα"), PrintHeading(true), {W("sea")});
+  WriteEntryPage(plain_stream, W("θάλασσα"), PrintHeading(Direction::kGreek), {W("sea")});
   plain_stream.Close();
   for (const DrawnText& d : plain.drawn) EXPECT_FALSE(d.font.Unicode);
+}
+
+TEST(SpeakStepTest, StopsWhatIsHeardAndSaysTheHeadwordUnlessItWasJustStopped) {
+  const std::string sea = Utf8ToCp1253("θάλασσα");
+  struct Case {
+    std::string headword;
+    bool speaking;
+    std::string spoken;
+    bool stop, speak;
+    SpeechLanguage language;
+  };
+  const Case cases[] = {
+      {"", true, "sea", false, false, SpeechLanguage::kEnglish},
+      {"sea", false, "", false, true, SpeechLanguage::kEnglish},
+      {"sea", false, "sea", false, true, SpeechLanguage::kEnglish},  // it has ended: again
+      {"sea", true, "sea", true, false, SpeechLanguage::kEnglish},
+      {"sea", true, "land", true, true, SpeechLanguage::kEnglish},
+      {sea, true, "sea", true, true, SpeechLanguage::kGreek},
+      {sea, true, "θάλασσα", true, false, SpeechLanguage::kGreek},  // compared as UTF-8
+  };
+  for (const Case& c : cases) {
+    const SpeakStep step = NextSpeakStep(c.headword, c.speaking, c.spoken);
+    EXPECT_EQ(step.stop, c.stop) << Cp1253ToUtf8(c.headword) << " " << c.spoken;
+    EXPECT_EQ(step.speak, c.speak) << Cp1253ToUtf8(c.headword) << " " << c.spoken;
+    if (c.speak) {
+      EXPECT_EQ(step.text, Cp1253ToUtf8(c.headword));
+      EXPECT_EQ(step.language, c.language);
+    }
+  }
 }
 
 }  // namespace

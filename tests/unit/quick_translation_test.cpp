@@ -4,7 +4,7 @@
 
 #include <stdexcept>
 
-#include "desktop/copy_paste.h"
+#include "app/desktop_commands.h"
 #include "desktop/quick_translation.h"
 #include "tests/support/fake_desktop.h"
 #include "text/cp1253.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "app/main_core.h"
+#include "app/search_commands.h"
 #include "search/search_dialogs.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
@@ -152,6 +153,36 @@ TEST_F(SearchButtonTest, AbbreviationsWindowGetsTheTableRows) {
   ASSERT_EQ(dialogs.shortcut_rows.size(), 4u);
   EXPECT_EQ(dialogs.shortcut_rows[1].first, "a1");
   EXPECT_TRUE(view.entry_focused);
+}
+
+TEST(SearchRequest, CriteriaAndTheEntryBoxTextFollowTheDialog) {
+  SubjectFieldList fields;
+  fields.codes = {"", "zool.", "bot."};
+  fields.meanings = {"", "zoology", "botany"};
+  struct Case {
+    SearchFormResult form;
+    std::string category;
+    SearchAction action;
+    std::optional<std::string> entry;
+  };
+  const Case cases[] = {
+      {{"ab", "", "", 0}, "", SearchAction::kStart, "ab"},
+      {{"", " c ", "", 2}, "bot.", SearchAction::kContain, " c "},
+      {{"", "", "z", 1}, "zool.", SearchAction::kEnd, "z"},
+      {{"a", "", "z", 0}, "", SearchAction::kMulti, ""},
+      {{"", "", "", 1}, "zool.", SearchAction::kShortcut, std::nullopt},
+      {{"", "", "", 3}, "", SearchAction::kNothing, std::nullopt},  // outside the list
+      {{"", "", "", -1}, "", SearchAction::kNothing, std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const SearchRequest r = SearchRequestOf(c.form, fields);
+    EXPECT_EQ(r.start, c.form.StartText);
+    EXPECT_EQ(r.contain, c.form.ContainText);
+    EXPECT_EQ(r.end, c.form.EndText);
+    EXPECT_EQ(r.category, c.category) << c.form.CategoryIndex;
+    EXPECT_EQ(r.action, c.action) << c.form.CategoryIndex;
+    EXPECT_EQ(SearchEntryText(r), c.entry) << c.form.CategoryIndex;
+  }
 }
 
 }  // namespace

@@ -10,12 +10,12 @@
 #include <ostream>
 
 #include "app/main_core.h"
+#include "app/search_commands.h"
 #include "app/startup.h"
 #include "custom/store_commit.h"
 #include "dictionary/entry_display.h"
 #include "platform/file_system.h"
 #include "search/entry_box.h"
-#include "search/explanation_search.h"
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
 #include "search/word_forms.h"
