@@ -62,6 +62,11 @@ void Put(MainCore& core, std::string_view text, bool unicode = false) {
   }
 }
 
+bool ShowIfFailed(bool ok, MessageBoxes* messages, const std::string& text) {
+  if (!ok && messages) messages->ShowProblem(text);
+  return ok;
+}
+
 FocusedControl FocusOf(const MainCore& core) {
   if (core.FocusedControlTag == kFocusDescriptionText) return FocusedControl::kDescriptionText;
   if (core.FocusedControlTag == kFocusEntriesList) return FocusedControl::kEntriesList;
@@ -311,12 +316,21 @@ void CopyrightLabelClick(MainView& view, AboutWindowFactory& factory) {
   view.FocusEntryText();
 }
 
+bool SiteLabelClick(Shell* shell, MessageBoxes* messages) {
+  return ShowIfFailed(OpenPublisherSite(shell), messages, BrowserProblemText());
+}
+
+bool MailLabelClick(Shell* shell, MessageBoxes* messages) {
+  return ShowIfFailed(OpenPublisherMail(shell), messages, MailProblemText());
+}
+
 bool Help_ButtonClick(MainCore& core) {
-  return OpenHelpDocument(core.svc.shell, core.svc.messages);
+  return ShowIfFailed(OpenHelpDocument(core.svc.shell), core.svc.messages, HelpProblemText());
 }
 
 bool Quimbrell_LabelClick(MainCore& core) {
-  return StartPresentationProgram(core.svc.shell, core.svc.messages, core.state.ProgramFolder);
+  return ShowIfFailed(StartPresentationProgram(core.svc.shell, core.state.ProgramFolder),
+                      core.svc.messages, PresentationProblemText());
 }
 
 }  // namespace zelvoran

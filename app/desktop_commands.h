@@ -16,6 +16,8 @@ namespace zelvoran {
 
 struct MainCore;
 class MainView;
+class MessageBoxes;
+class Shell;
 
 // Copies what the user works with, chosen by FocusedControlTag (ChooseCopyText). The Greek
 // keyboard layout is active and CopyInProgress is set while the text is put on the
@@ -88,6 +90,12 @@ void ShowSpeechProblem(MainCore& core, SpeechProblem problem);
 // activated, the about window destroyed and the focus given to Entry_Text. The last two steps
 // also happen when showing failed (the failure then goes on to the handler's guard).
 void CopyrightLabelClick(MainView& view, AboutWindowFactory& factory);
+
+// TCopyrightForm's links, and the buttons below. A failing shell call (a missing shell counts
+// as one) shows its message in a "Πρόβλημα" box, when there is a message service; they return
+// whether the call succeeded.
+bool SiteLabelClick(Shell* shell, MessageBoxes* messages);
+bool MailLabelClick(Shell* shell, MessageBoxes* messages);
 
 // Help_Button's click: the help document in the associated program (the browser).
 bool Help_ButtonClick(MainCore& core);

@@ -2,19 +2,10 @@
 #include "desktop/about.h"
 
 #include "platform/file_system.h"
-#include "platform/message_boxes.h"
 #include "platform/shell.h"
 #include "text/cp1253.h"
 
 namespace zelvoran {
-namespace {
-
-bool ShowIfFailed(bool ok, MessageBoxes* messages, const std::string& text) {
-  if (!ok && messages) messages->ShowProblem(text);
-  return ok;
-}
-
-}  // namespace
 
 std::string BrowserProblemText() {
   return Utf8ToCp1253("Δεν είναι δυνατή η ενεργοποίηση του προγράμματος περιήγησης στο διαδίκτυο");
@@ -40,25 +31,21 @@ std::optional<RtfDocument> LoadCopyrightNotice(const FileSystem& fs) {
   return ReadRtf(*bytes).document;
 }
 
-bool SiteLabelClick(Shell* shell, MessageBoxes* messages) {
-  return ShowIfFailed(shell && shell->OpenAddress(kPublisherSiteAddress), messages,
-                      BrowserProblemText());
+bool OpenPublisherSite(Shell* shell) {
+  return shell && shell->OpenAddress(kPublisherSiteAddress);
 }
 
-bool MailLabelClick(Shell* shell, MessageBoxes* messages) {
-  return ShowIfFailed(shell && shell->OpenAddress(kPublisherMailAddress), messages,
-                      MailProblemText());
+bool OpenPublisherMail(Shell* shell) {
+  return shell && shell->OpenAddress(kPublisherMailAddress);
 }
 
-bool OpenHelpDocument(Shell* shell, MessageBoxes* messages) {
-  return ShowIfFailed(shell && shell->OpenFile(kHelpDocumentPath), messages, HelpProblemText());
+bool OpenHelpDocument(Shell* shell) {
+  return shell && shell->OpenFile(kHelpDocumentPath);
 }
 
-bool StartPresentationProgram(Shell* shell, MessageBoxes* messages,
-                              std::string_view program_folder) {
+bool StartPresentationProgram(Shell* shell, std::string_view program_folder) {
   const std::string parameters = "\"" + std::string(program_folder) + "\"";
-  return ShowIfFailed(shell && shell->StartProgram(kPresentationProgramPath, parameters), messages,
-                      PresentationProblemText());
+  return shell && shell->StartProgram(kPresentationProgramPath, parameters);
 }
 
 }  // namespace zelvoran

@@ -16,7 +16,6 @@
 namespace zelvoran {
 
 class FileSystem;
-class MessageBoxes;
 class Shell;
 
 // Content files, relative to the program folder (the current directory).
@@ -58,17 +57,14 @@ class AboutWindowFactory {
 // file is missing, unreadable, too large or not valid rich text (the box keeps what it had).
 std::optional<RtfDocument> LoadCopyrightNotice(const FileSystem& fs);
 
-// TCopyrightForm's links. A missing shell counts as a failing one; a missing message service
-// shows nothing. They return whether the shell call succeeded.
-bool SiteLabelClick(Shell* shell, MessageBoxes* messages);
-bool MailLabelClick(Shell* shell, MessageBoxes* messages);
-
+// The shell calls behind the links and buttons. Each answers whether it succeeded; a missing
+// shell counts as a failing one.
+bool OpenPublisherSite(Shell* shell);
+bool OpenPublisherMail(Shell* shell);
 // The help document in the associated program (the browser).
-bool OpenHelpDocument(Shell* shell, MessageBoxes* messages);
-
+bool OpenHelpDocument(Shell* shell);
 // Starts the presentation program with `program_folder`, in double quotes, as its parameter
 // string; it does not wait for it.
-bool StartPresentationProgram(Shell* shell, MessageBoxes* messages,
-                              std::string_view program_folder);
+bool StartPresentationProgram(Shell* shell, std::string_view program_folder);
 
 }  // namespace zelvoran

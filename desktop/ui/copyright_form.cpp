@@ -17,6 +17,7 @@
 #include <QTextDocument>
 #include <QTextEdit>
 
+#include "app/desktop_commands.h"
 #include "app/guard.h"
 #include "platform/linux/qt_text.h"
 
