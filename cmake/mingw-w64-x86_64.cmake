@@ -18,7 +18,7 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # Tests run the .exe files under Wine.
-find_program(ZELVORAN_WINE NAMES wine64 wine)
+find_program(ZELVORAN_WINE NAMES wine64 wine PATHS /usr/lib/wine)
 if(ZELVORAN_WINE)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${ZELVORAN_WINE})
 endif()
