@@ -45,7 +45,10 @@ if [ ! -f "$WINEPREFIX/.zelvoran-ready" ]; then
   "$WINE" reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null
   touch "$WINEPREFIX/.zelvoran-ready"
 fi
-# One server for all the runs, instead of one started and stopped for each program.
+# One server for all the runs, instead of one started and stopped for each program; started
+# once the prefix's own server (of the set-up above, or of a run that was stopped) has gone.
+"$WINESERVER" -k 2>/dev/null || true
+"$WINESERVER" -w
 "$WINESERVER" -p
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
 

@@ -73,7 +73,12 @@ TEST(Win32Shell, StartsProgramsAndReportsWhatCannotBeOpened) {
   for (const char* address : {"", "no scheme", ":empty", "https:", "1http://x"}) {
     EXPECT_FALSE(shell.OpenAddress(address)) << address;
   }
-  std::filesystem::remove_all(dir);
+  // The started program may still be ending, with the folder in use.
+  EXPECT_TRUE(win32_tests::PumpUntil([&] {
+    std::error_code error;
+    std::filesystem::remove_all(dir, error);
+    return !error;
+  }));
 }
 
 }  // namespace
