@@ -49,7 +49,10 @@ fi
 # once the prefix's own server (of the set-up above, or of a run that was stopped) has gone.
 "$WINESERVER" -k 2>/dev/null || true
 "$WINESERVER" -w
-"$WINESERVER" -p
+"$WINESERVER" -p </dev/null >/dev/null 2>&1
+# Wine's services start with the first program and outlive it; started here, they hold no
+# test's output open.
+"$WINE" reg query 'HKCU\Software\Wine\Drivers' </dev/null >/dev/null 2>&1
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
 
 # The data folder, built by zelvoran-dictc.exe; the same bytes as the Linux build's.
