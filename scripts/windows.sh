@@ -75,11 +75,21 @@ version_key='HKCU\Software\Wine\AppDefaults\zelvoran_win32_tests.exe'
 for pair in winxp64:0 vista:8 win7:8 win8:8 win10:8; do
   "$WINE" reg add "$version_key" /v Version /d "${pair%%:*}" /f >/dev/null
   ZELVORAN_EXPECTED_VERSION_CODE="${pair##*:}" "$WINE" "$WIN_BUILD/tests/win32/zelvoran_win32_tests.exe" \
-    --gtest_brief=1 --gtest_filter='Win32SystemInfo.*' >/dev/null ||
+    --gtest_brief=1 --gtest_filter='Win32SystemInfo.*' </dev/null >/dev/null ||
     { echo "FAIL: GetWindowsVersionCode under Wine's ${pair%%:*}"; exit 1; }
 done
 "$WINE" reg delete "$version_key" /f >/dev/null
 echo "GetVersionExA: the code of 5 Windows versions"
+
+# Wine lists one keyboard layout, that of the locale, and cannot switch layouts: the search for
+# the Greek and the English layout runs once under each.
+for pair in el_GR.UTF-8:Greek C.UTF-8:English; do
+  LANG="${pair%%:*}" ZELVORAN_EXPECTED_LAYOUT="${pair##*:}" "$WINE" \
+    "$WIN_BUILD/tests/win32/zelvoran_win32_tests.exe" --gtest_brief=1 \
+    --gtest_filter='Win32KeyboardLayouts.*' </dev/null >/dev/null ||
+    { echo "FAIL: FindKeyboardLayouts under ${pair%%:*}"; exit 1; }
+done
+echo "FindKeyboardLayouts: the Greek layout under el_GR, the English one under C"
 
 (cd "$WIN_BUILD" && ctest --output-on-failure -j2)
 echo "Windows pass: $((SECONDS - start)) s (build $((built - start)) s)"
