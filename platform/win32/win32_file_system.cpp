@@ -142,9 +142,13 @@ std::optional<FileVersion> Win32FileSystem::Version(std::string_view path) const
   if (!GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
   FileVersion v;
   v.size = Combine(info.nFileSizeHigh, info.nFileSizeLow);
-  // FILETIME counts 100-nanosecond steps.
-  v.modified_ns = static_cast<int64_t>(
-      Combine(info.ftLastWriteTime.dwHighDateTime, info.ftLastWriteTime.dwLowDateTime) * 100);
+  // FILETIME counts 100-nanosecond steps from 1601; counted from 1970, as on POSIX, the
+  // nanoseconds fit in 64 bits.
+  constexpr int64_t kFrom1601To1970 = 116444736000000000;
+  v.modified_ns = (static_cast<int64_t>(Combine(info.ftLastWriteTime.dwHighDateTime,
+                                                info.ftLastWriteTime.dwLowDateTime)) -
+                   kFrom1601To1970) *
+                  100;
   v.device = info.dwVolumeSerialNumber;
   v.inode = Combine(info.nFileIndexHigh, info.nFileIndexLow);
   return v;

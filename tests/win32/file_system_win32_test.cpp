@@ -30,6 +30,11 @@ TEST_F(Win32FileSystemTest, DurableRewriteAndReplacingRename) {
   ASSERT_TRUE(fs.WriteFile(file, "first version, longer than the next\r\n"));
   const auto before = fs.Version(file);
   ASSERT_TRUE(before);
+  // Nanoseconds since 1970, as on POSIX: within a minute of the clock.
+  const int64_t now_ns = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                             std::chrono::system_clock::now().time_since_epoch())
+                             .count();
+  EXPECT_LT(std::llabs(before->modified_ns - now_ns), 60'000'000'000LL);
   // Rewritten in place: shorter, so nothing of the old text may remain.
   ASSERT_TRUE(fs.WriteFile(file, "second\r\n"));
   EXPECT_EQ(fs.ReadFile(file), "second\r\n");
