@@ -33,6 +33,11 @@ TEST_PACKAGES=(xvfb xauth xdotool xclip x11-utils x11-xkb-utils libx11-data popp
 CHECK_PACKAGES=(clang libclang-rt-14-dev "${TEST_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" lintian
   man-db desktop-file-utils appstream)
 
+# The Windows pass (scripts/windows.sh): the 64-bit mingw-w64 C++ compiler with POSIX threads,
+# zlib for it, GoogleTest's sources, 64-bit Wine to run the tests, and the Greek locale's
+# sources.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine64 locales)
+
 # Installs the packages that are not installed yet (as root, or through sudo).
 ensure_packages() {
   local missing=()

@@ -12,6 +12,7 @@ build_data
 # tests drive real X servers and a clipboard shared between processes, where a busy machine
 # can miss an event.
 (cd "$BUILD" && ctest --output-on-failure -j2 --repeat until-pass:2)
+bash "$ROOT/scripts/windows.sh"
 
 bash "$ROOT/scripts/fuzz.sh" 5
 

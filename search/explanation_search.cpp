@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/explanation_search.h"
 
-#include <string.h>
-
 #include <algorithm>
+#include <functional>
 
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
@@ -153,13 +152,15 @@ std::vector<ExplanationHit> ExplanationCorpus::Find(std::string_view needle, int
   const WordFilter wanted = FilterOf(needle);
   const bool filtered = !WordFilter{}.Covers(wanted);  // the needle holds a letter
   const char* base = text_.data();
+  const std::boyer_moore_horspool_searcher searcher(needle.begin(), needle.end());
   for (size_t r = 0; r < records_.size() && static_cast<int>(hits.size()) < limit; ++r) {
     if (filtered && !filters_[r].Covers(wanted)) continue;
     const Record& rec = records_[r];
     // Only the first occurrence in the text counts.
-    const void* found = memmem(base + rec.begin, rec.end - rec.begin, needle.data(), needle.size());
-    if (!found) continue;
-    const size_t p = static_cast<size_t>(static_cast<const char*>(found) - base);
+    const char* end = base + rec.end;
+    const char* found = std::search(base + rec.begin, end, searcher);
+    if (found == end) continue;
+    const size_t p = static_cast<size_t>(found - base);
     const size_t e = p + needle.size();
     const bool before_ok = p == rec.begin || !IsWordLetter(static_cast<unsigned char>(base[p - 1]));
     const bool after_ok = e >= rec.end || !IsWordLetter(static_cast<unsigned char>(base[e]));

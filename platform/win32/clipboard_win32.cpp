@@ -1,13 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system clipboard and viewer chain on Windows. The chain's messages reach the main window
-// through its window procedure, which hands them to HandleClipboardChainMessage.
-#ifdef _WIN32
-
-#include <windows.h>
-
+// through its window procedure.
 #include <cstring>
 
 #include "platform/clipboard.h"
+#include "platform/win32/win32_api.h"
 
 namespace zelvoran {
 namespace {
@@ -118,5 +115,3 @@ std::unique_ptr<Clipboard> CreateWin32Clipboard(Clipboard::Window owner) {
 }
 
 }  // namespace zelvoran
-
-#endif  // _WIN32

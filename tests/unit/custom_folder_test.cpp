@@ -14,10 +14,12 @@ class CustomFolderTest : public testing::StoreTest {
  protected:
   void SetUp() override {
     state.Paths = {};
-    fs.Put("C:\\Dict\\Zelvoran", "program");
+    fs.Put(kProgram, "program");
     fs.CreateDirectories("C:\\WINDOWS");
   }
   static constexpr const char* kIni = "C:\\WINDOWS\\Zelvoran.ini";
+  // The program's file, whose read-only attribute decides (Zelvoran.exe on Windows).
+  const std::string kProgram = "C:\\Dict\\" + std::string(kProgramFileName);
 };
 
 TEST_F(CustomFolderTest, FolderHoldingAnIndexStaysWithoutQuestions) {
@@ -69,16 +71,16 @@ TEST_F(CustomFolderTest, WithoutSettingsAWritableProgramUsesItsDataFolder) {
 }
 
 TEST_F(CustomFolderTest, WithoutSettingsAReadOnlyOrMissingProgramAsks) {
-  fs.SetReadOnly("C:\\Dict\\Zelvoran", true);
+  fs.SetReadOnly(kProgram, true);
   EXPECT_FALSE(ValidateCustomFolder(core));
-  fs.RemoveFile("C:\\Dict\\Zelvoran");
+  fs.RemoveFile(kProgram);
   EXPECT_FALSE(ValidateCustomFolder(core));
   EXPECT_EQ(dialogs.folder_reasons, (std::vector<std::string>{"NULL", "NULL"}));
   EXPECT_FALSE(fs.FileExists(kIni));
 }
 
 TEST_F(CustomFolderTest, ChosenFolderIsSavedAndTheCurrentDirectoryRestored) {
-  fs.SetReadOnly("C:\\Dict\\Zelvoran", true);
+  fs.SetReadOnly(kProgram, true);
   fs.CreateDirectories("E:\\Browse");
   dialogs.during_folder_dialog = [&] { fs.SetCurrentDirectory("E:\\Browse"); };
   dialogs.folder_answers.push_back(std::string("E:\\Chosen"));

@@ -5,8 +5,6 @@
 // failure rules keep; lookups, clicks and the explanation search still work on what loaded.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -25,6 +23,7 @@
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/temp_dir.h"
 #include "text/cp1253.h"
 #include "text/text_lines.h"
 #include "tools/dictc/verify.h"
@@ -396,9 +395,7 @@ TEST_P(DamagedData, LoadsWhatItCanAndStillLooksUp) {
 TEST_P(DamagedData, VerifierNamesTheFault) {
   Folder folder;
   GetParam().apply(folder);
-  char tmpl[] = "/tmp/zelvoran-damaged-XXXXXX";
-  ASSERT_NE(::mkdtemp(tmpl), nullptr);
-  const std::filesystem::path dir(tmpl);
+  const std::filesystem::path dir(testing::MakeTempDir("zelvoran-damaged"));
   for (const std::string& path : {kIndex, kTexts, kAbbreviations, kLinks, kProfile}) {
     if (const auto bytes = folder.fs.ReadFile(path)) {
       std::ofstream(dir / path.substr(path.rfind('\\') + 1), std::ios::binary) << *bytes;

@@ -11,7 +11,7 @@
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/pronunciations.h"
-#include "platform/linux/posix_file_system.h"
+#include "platform/native_file_system.h"
 #include "tests/support/dictd_numbers.h"
 #include "text/cp1253.h"
 #include "tools/dictc/compile.h"
@@ -98,7 +98,7 @@ class DictcBuildTest : public ::testing::Test {
 TEST_F(DictcBuildTest, BuiltFolderLoadsAndLooksUpInBothDirections) {
   const BuildReport r = Build();
   ASSERT_EQ(r.error, "");
-  PosixFileSystem files;
+  NativeFileSystem files;
   ProgramState state;
   state.ProgramFolder = (root_ / "program").string() + "/";
   LoadDictionary(files, state);
@@ -274,7 +274,7 @@ TEST_F(DictcBuildTest, PronunciationsFileServesBothDirectionsAndReversedHeadword
   const BuildReport r = Build();
   ASSERT_EQ(r.error, "");
   ASSERT_TRUE(fs::exists(Data() / kPronunciationsFileName));
-  PosixFileSystem files;
+  NativeFileSystem files;
   ProgramState state;
   state.ProgramFolder = (root_ / "program").string() + "/";
   LoadDictionary(files, state);

@@ -72,8 +72,11 @@ TEST(DictdFileTest, ReadsGzipAndPlainFilesAndRefusesCorruptOnes) {
   EXPECT_EQ(db.database->Articles[0].Text, "x");
 
   // A truncated compressed file is an error, not a short text.
-  std::ifstream in(dir / "d.dict.dz", std::ios::binary);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string bytes;
+  {  // closed before the folder is removed, which Windows refuses while a file is open
+    std::ifstream in(dir / "d.dict.dz", std::ios::binary);
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
   std::ofstream(dir / "t.dict.dz", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
   EXPECT_FALSE(ReadMaybeCompressed((dir / "t.dict.dz").string(), &error));
   EXPECT_FALSE(ReadMaybeCompressed((dir / "missing").string(), &error));

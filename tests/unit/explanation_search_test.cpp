@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,12 +12,13 @@
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
-#include "platform/linux/posix_file_system.h"
+#include "platform/native_file_system.h"
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
+#include "tests/support/temp_dir.h"
 #include "text/cp1253.h"
 #include "text/text_lines.h"
 
@@ -212,9 +211,8 @@ TEST_F(ExplanationSearchTest, TheFirstEmptySlotEndsTheIndexAsForTheLookups) {
 
 TEST(ExplanationSearchFiles, ARewriteWithinOneTickOfTheFileTimesIsSeen) {
   namespace stdfs = std::filesystem;
-  char tmpl[] = "/tmp/zelvoran-explanations-XXXXXX";
-  const std::string dir = ::mkdtemp(tmpl);
-  PosixFileSystem fs;
+  const std::string dir = testing::MakeTempDir("zelvoran-explanations");
+  NativeFileSystem fs;
   ProgramState state;
   state.ProgramFolder = dir + "/program/";
   state.Paths = CustomPaths::In(dir + "/user/");
@@ -239,16 +237,14 @@ TEST(ExplanationSearchFiles, ARewriteWithinOneTickOfTheFileTimesIsSeen) {
 
   // Rewrites of the same size that keep the file times to the nanosecond.
   auto rewrite = [](const std::string& path, const std::string& bytes, bool in_place) {
-    struct stat st {};
-    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    const stdfs::file_time_type modified = stdfs::last_write_time(path);
     if (in_place) {
       std::ofstream(path, std::ios::binary | std::ios::in | std::ios::out) << bytes;
     } else {  // replaced by another file, as an installer or a sync tool does
       std::ofstream(path + ".new", std::ios::binary) << bytes;
       stdfs::rename(path + ".new", path);
     }
-    const struct timespec times[2] = {st.st_atim, st.st_mtim};
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    stdfs::last_write_time(path, modified);
   };
   // The user's texts, in place: only what they hold tells.
   rewrite(state.Paths.CustomGreekTextsPath, ShiftCodec("gamma", ShiftDirection::kEncode), true);
@@ -297,7 +293,7 @@ TEST_F(ExplanationSearchTest, ATextRunningPastTheFileEndsTheSearchThere) {
 }
 
 TEST(ExplanationSearchRandom, MatchesTheScanOnARealDictionary) {
-  PosixFileSystem posix;
+  NativeFileSystem posix;
   ProgramState state;
   FakeFileSystem fake;
   const FileSystem* fs = &posix;

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <random>
 
-#include "platform/linux/posix_file_system.h"
+#include "platform/native_file_system.h"
 #include "search/lookup_engine.h"
 #include "tests/unit/lookup_fixture.h"
 #include "tools/dictc/synthetic.h"
@@ -81,7 +81,7 @@ class LookupScanTest : public CoreFixture {
   void SetUp() override {
     const std::string bundled = std::string(ZELVORAN_PROGRAM_DIR) + "/data/ZelvoranI.tbo";
     if (std::filesystem::exists(bundled)) {
-      posix_ = std::make_unique<PosixFileSystem>();
+      posix_ = std::make_unique<NativeFileSystem>();
       ProgramState& s = state;
       s.ProgramFolder = std::string(ZELVORAN_PROGRAM_DIR) + "/";
       s.Paths = CustomPaths{};
@@ -107,7 +107,7 @@ class LookupScanTest : public CoreFixture {
     return rows;
   }
 
-  std::unique_ptr<PosixFileSystem> posix_;
+  std::unique_ptr<NativeFileSystem> posix_;
 };
 
 TEST_F(LookupScanTest, FastLookupGivesThePlainScansRowsOnRandomKeys) {

@@ -14,7 +14,7 @@
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
-#include "platform/linux/posix_file_system.h"
+#include "platform/native_file_system.h"
 #include "search/entry_box.h"
 #include "search/word_forms.h"
 #include "search/word_forms_step.h"
@@ -102,7 +102,7 @@ class BundledWordForms : public ::testing::Test {
     return out;
   }
 
-  PosixFileSystem fs;
+  NativeFileSystem fs;
   FakeSystemFolders folders;
   FakeSystemInfo info;
   ProgramState state;
