@@ -3,6 +3,7 @@
 
 #include "app/custom_commands.h"
 #include "custom/custom_dialogs.h"
+#include "custom/custom_folder.h"
 #include "tests/unit/store_fixture.h"
 
 namespace zelvoran {
