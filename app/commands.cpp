@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/commands.h"
 
+#include "app/history_commands.h"
 #include "app/main_core.h"
 #include "app/window_commands.h"
 #include "custom/custom_commands.h"
@@ -9,7 +10,6 @@
 #include "desktop/print_entry.h"
 #include "desktop/quick_translation.h"
 #include "search/explanation_search.h"
-#include "search/history.h"
 #include "search/search_commands.h"
 
 namespace zelvoran {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dictionary/dictionary_data.h"
+#include "search/lookup_engine.h"
 
 namespace zelvoran {
 
@@ -25,19 +26,11 @@ struct CustomPaths {
   bool operator==(const CustomPaths&) const = default;
 };
 
-// Criteria passed from the search dialog to the lookup engine, exactly as typed.
-struct SearchCriteria {
-  std::string SearchStartText;
-  std::string SearchContainText;
-  std::string SearchEndText;
-  std::string SearchCategory;
-};
-
 struct ProgramState {
   std::string ProgramFolder;  // ends with the separator
   std::string SettingsFilePath;
   CustomPaths Paths;
-  std::string CurrentSearchMode;
+  SearchMode CurrentSearchMode = SearchMode::kStart;
   Dictionary Dict;
   SearchCriteria Criteria;
   // Set when the data folder's profile file was rejected; the data is not loaded then.

@@ -97,8 +97,9 @@ void ModifyEntryItemClick(MainCore& core) {
     if (list.Selected < 0 || list.Selected >= list.Count()) return;
     const auto row = static_cast<size_t>(list.Selected);
     const std::string row_text = list.Rows[row];
+    const RowRef ref = list.Refs.at(row);
     const HeadwordRecord& record =
-        core.state.Dict.Index(IsGreekText(row_text)).Slot(list.RowIndexList.at(row));
+        core.state.Dict.Index(ref.direction == Direction::kGreek).Slot(ref.slot);
     const char origin = record.Origin;
     if (origin != 'C' && origin != 'A' && origin != 'L') return;
     const std::string category = record.Category;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/guard.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/settings.h"
@@ -220,10 +221,10 @@ std::optional<SelectedRecord> Selected(const MainCore& core) {
   const EntriesListModel& list = core.List;
   if (list.Selected < 0 || list.Selected >= list.Count()) return std::nullopt;
   const auto row = static_cast<size_t>(list.Selected);
-  if (row >= list.RowIndexList.size()) return std::nullopt;
+  if (row >= list.Refs.size()) return std::nullopt;
   SelectedRecord sel;
-  sel.greek = IsGreekText(list.Rows[row]);
-  sel.slot = list.RowIndexList[row];
+  sel.greek = list.Refs[row].direction == Direction::kGreek;
+  sel.slot = list.Refs[row].slot;
   sel.record = &core.state.Dict.Index(sel.greek).Slot(sel.slot);
   if (sel.record->EntryNumber == 0) return std::nullopt;
   return sel;
@@ -413,7 +414,7 @@ StoreOutcome DeleteCustomEntry(MainCore& core) {
     EntriesListModel& list = core.List;
     const auto row = static_cast<size_t>(list.Selected);
     list.Rows.erase(list.Rows.begin() + static_cast<std::ptrdiff_t>(row));
-    list.RowIndexList.erase(list.RowIndexList.begin() + static_cast<std::ptrdiff_t>(row));
+    list.Refs.erase(list.Refs.begin() + static_cast<std::ptrdiff_t>(row));
     list.Selected = -1;
     core.view.ListRowsChanged();
     core.view.SetDescription("");

@@ -66,17 +66,19 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
   EntriesListModel kept;
   for (int r = 0; r < list.Count(); ++r) {
     const auto i = static_cast<size_t>(r);
-    const int32_t slot = remap.Map(IsGreekText(list.Rows[i]), list.RowIndexList[i]);
+    const RowRef ref = list.Refs[i];
+    const int32_t slot = remap.Map(ref.direction == Direction::kGreek, ref.slot);
     if (slot == 0) continue;
     if (r == list.Selected) kept.Selected = kept.Count();
-    kept.Add(std::move(list.Rows[i]), slot);
+    kept.Add(std::move(list.Rows[i]), RowRef{ref.direction, slot});
   }
   const bool rows_changed = kept.Count() != list.Count();
   list = std::move(kept);
   if (rows_changed) core.view.ListRowsChanged();
 
   if (core.LastShownIndex != 0) {
-    core.LastShownIndex = remap.Map(core.LastShownGreek, core.LastShownIndex);
+    core.LastShownIndex =
+        remap.Map(core.LastShownDirection == Direction::kGreek, core.LastShownIndex);
     if (core.LastShownIndex == 0) core.LastShownHeadword.clear();
   }
 
@@ -84,8 +86,8 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
   for (std::vector<HistoryItem>* items : {&core.History.BackList, &core.History.ForwardList}) {
     std::vector<HistoryItem> moved;
     for (HistoryItem& item : *items) {
-      item.Tag = remap.Map(item.Greek, item.Tag);
-      if (item.Tag != 0) moved.push_back(std::move(item));
+      item.Ref.slot = remap.Map(item.Ref.direction == Direction::kGreek, item.Ref.slot);
+      if (item.Ref.slot != 0) moved.push_back(std::move(item));
     }
     *items = std::move(moved);
   }

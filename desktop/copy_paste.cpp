@@ -22,14 +22,14 @@ void ActivateLayout(MainCore& core, KeyboardLayouts::Handle layout) {
 class OwnCopy {
  public:
   explicit OwnCopy(MainCore& core) : core_(core) {
-    if (core_.CurrentDirection == kDirectionEnglish) {
+    if (core_.CurrentDirection == Direction::kEnglish) {
       ActivateLayout(core_, core_.Layouts.GreekKeyboardLayout);
     }
     core_.CopyInProgress = true;
   }
   ~OwnCopy() {
     try {
-      if (core_.CurrentDirection == kDirectionEnglish) {
+      if (core_.CurrentDirection == Direction::kEnglish) {
         ActivateLayout(core_, core_.Layouts.EnglishKeyboardLayout);
       }
     } catch (...) {

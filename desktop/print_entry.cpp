@@ -118,15 +118,15 @@ std::vector<std::string> WrapLines(std::string_view text, int width,
 
 void Print_ButtonClick(MainCore& core) {
   const int row = core.List.Selected;
-  if (row < 0 || row >= core.List.Count() ||
-      static_cast<size_t>(row) >= core.List.RowIndexList.size() || !core.svc.printing) {
+  if (row < 0 || row >= core.List.Count() || static_cast<size_t>(row) >= core.List.Refs.size() ||
+      !core.svc.printing) {
     return;
   }
   std::unique_ptr<PrintSurface> surface = core.svc.printing->ShowPrintDialog();
   if (!surface) return;
 
-  const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
-  const int32_t slot = core.List.RowIndexList[static_cast<size_t>(row)];
+  const bool greek = core.List.Refs[static_cast<size_t>(row)].direction == Direction::kGreek;
+  const int32_t slot = core.List.Refs[static_cast<size_t>(row)].slot;
   const std::string headword = core.state.Dict.Index(greek).Slot(slot).Headword;
   std::vector<std::string> lines;
   if (core.view.DescriptionTextWidth() > 0) lines = core.view.DescriptionDisplayLines();

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/guard.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/program_state.h"
 #include "custom/store_commit.h"
@@ -216,12 +217,14 @@ void DescrSearch_ButtonClick(MainCore& core) {
       core.view.SetEntryText(TrimLeftBlanks(*word));
       ClearEntryDisplay(core);
       DirectionFromEntryText(core);
-      const bool greek = core.CurrentDirection == kDirectionGreek;
+      const bool greek = core.CurrentDirection == Direction::kGreek;
       if (!core.explanation_cache) core.explanation_cache = std::make_shared<ExplanationCache>();
       const std::vector<ExplanationHit> hits =
           SearchExplanations(core.svc.fs, core.state, *core.explanation_cache, greek,
                              ExplanationNeedle(core.view.EntryText(), greek));
-      for (const ExplanationHit& h : hits) core.List.Add(h.Row, h.Slot);
+      for (const ExplanationHit& h : hits) {
+        core.List.Add(h.Row, RowRef{h.Greek ? Direction::kGreek : Direction::kEnglish, h.Slot});
+      }
       core.List.Selected = -1;
       core.view.ListRowsChanged();
     });

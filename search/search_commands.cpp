@@ -2,6 +2,7 @@
 #include "search/search_commands.h"
 
 #include "app/guard.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "dictionary/dictionary_data.h"
 #include "search/lookup_engine.h"
@@ -88,22 +89,22 @@ void Search_ButtonClick(MainCore& core) {
         break;
       case SearchAction::kStart:
         WriteEntrySuppressed(core, c.SearchStartText);
-        RunLookup(core, "START", 0, c.SearchCategory, false);
+        RunLookup(core, SearchMode::kStart, 0, c.SearchCategory, false);
         break;
       case SearchAction::kContain:
         WriteEntrySuppressed(core, c.SearchContainText);
-        RunLookup(core, "CONTAIN", 0, c.SearchCategory, false);
+        RunLookup(core, SearchMode::kContain, 0, c.SearchCategory, false);
         break;
       case SearchAction::kEnd:
         WriteEntrySuppressed(core, c.SearchEndText);
-        RunLookup(core, "END", 0, c.SearchCategory, false);
+        RunLookup(core, SearchMode::kEnd, 0, c.SearchCategory, false);
         break;
       case SearchAction::kShortcut:
-        RunLookup(core, "SHORTCUT", 0, c.SearchCategory, false);
+        RunLookup(core, SearchMode::kShortcut, 0, c.SearchCategory, false);
         break;
       case SearchAction::kMulti:
         WriteEntrySuppressed(core, "");
-        RunLookup(core, "MULTI", 0, c.SearchCategory, false);
+        RunLookup(core, SearchMode::kMulti, 0, c.SearchCategory, false);
         break;
     }
   });

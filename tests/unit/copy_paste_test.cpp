@@ -45,8 +45,8 @@ TEST_P(CopyRuleTest, CopiesTheChosenText) {
   DesktopHarness h;
   h.clipboard.text = "before";
   h.core.FocusedControlTag = c.tag;
-  h.core.List.Add("other", 3);
-  h.core.List.Add("row *", 4);
+  h.core.List.Add("other", RowRef{Direction::kEnglish, 3});
+  h.core.List.Add("row *", RowRef{Direction::kEnglish, 4});
   if (c.row_selected) h.core.List.Selected = 1;
   h.view.entry_text = c.entry;
   h.view.entry_sel_start = c.entry_sel_start;
@@ -69,7 +69,7 @@ INSTANTIATE_TEST_SUITE_P(Branches, CopyRuleTest, ::testing::ValuesIn(kCopyCases)
 class CopyLayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    h.core.List.Add("row", 1);
+    h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
     h.core.List.Selected = 0;
     h.clipboard.on_write = [this] {
       active_on_write = h.keyboard.active;
@@ -91,7 +91,7 @@ TEST_F(CopyLayoutTest, EnglishDirectionSwitchesToGreekForTheWriteAndBack) {
 }
 
 TEST_F(CopyLayoutTest, GreekDirectionKeepsTheGreekLayout) {
-  h.core.CurrentDirection = kDirectionGreek;
+  h.core.CurrentDirection = Direction::kGreek;
   h.keyboard.active = TwoLayoutKeyboard::kGreek;
   Copy_ButtonClick(h.core);
   EXPECT_EQ(active_on_write, TwoLayoutKeyboard::kGreek);
@@ -139,7 +139,7 @@ TEST(PasteTest, EmptiesThenPastesAndFocusesTheEntryBox) {
 
 TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
   DesktopHarness h;
-  h.core.List.Add("row", 1);
+  h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
   h.core.List.Selected = 0;
   h.view.entry_text = "headword";
   h.view.entry_sel_start = 0;
@@ -182,7 +182,7 @@ TEST(CopyInTextControlTest, EachControlCopiesByTheRuleUnderCopyInProgress) {
   };
   for (const Case& c : cases) {
     DesktopHarness h;
-    h.core.List.Add("row", 1);
+    h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
     h.core.List.Selected = 0;
     h.view.entry_text = "headword";
     h.view.entry_sel_length = c.entry_sel_length;
@@ -202,7 +202,7 @@ TEST(CopyInTextControlTest, CutCopiesOnlyASelection) {
   DesktopHarness h;
   h.clipboard.text = "before";
   h.view.entry_text = "headword";
-  h.core.List.Add("row", 1);
+  h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
   h.core.List.Selected = 0;
   EXPECT_FALSE(CopyEntrySelectionForCut(h.core));
   EXPECT_EQ(h.clipboard.text, "before");

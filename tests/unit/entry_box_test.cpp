@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "search/entry_box.h"
 
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 #include "dictionary/entry_display.h"
 #include "search/history.h"
 #include "search/lookup_engine.h"
@@ -67,7 +68,7 @@ TEST_F(EntryBoxTest, ShownOnlyWhenTheTypedTextIsTheFirstRowsKey) {
 
 TEST_F(EntryBoxTest, EmptyingTheBoxClearsEverythingAndTheForwardHistory) {
   Type("cat");
-  core.History.ForwardList.push_back({"dog", 11});
+  core.History.ForwardList.push_back({"dog", {Direction::kEnglish, 11}});
   Type("");
   EXPECT_TRUE(core.List.Rows.empty());
   EXPECT_EQ(core.List.Selected, -1);
@@ -83,7 +84,7 @@ TEST_F(EntryBoxTest, GreekFirstLetterSwitchesDirectionPictureAndLayout) {
   Type("cat");
   EXPECT_EQ(layouts.active, 2u);
   Type("γ");
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   EXPECT_TRUE(view.lang_greek);
   EXPECT_EQ(layouts.active, 1u);
   EXPECT_EQ(Rows(), (Strings{"γάτα", "γιατρός"}));
@@ -127,7 +128,7 @@ TEST_F(EntryBoxTest, ListKeysMoveTheSelectionAndShow) {
 
 TEST_F(EntryBoxTest, EnterRefillsAndShowsNothing) {
   Type("cat");
-  core.History.ForwardList.push_back({"dog", 11});
+  core.History.ForwardList.push_back({"dog", {Direction::kEnglish, 11}});
   Fill_List_ButtonClick(core);
   EXPECT_EQ(Rows(), (Strings{"cat", "catalogue"}));
   EXPECT_EQ(core.List.Selected, 0);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pronunciations file as the program reads it, and the pronunciation shown with an entry.
 #include "dictionary/pronunciations.h"
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 
 #include "desktop/copy_paste.h"
 #include "desktop/print_entry.h"
@@ -88,7 +90,7 @@ class ShownPronunciationTest : public CoreFixture {
   }
   std::string Shown(const std::string& typed) {
     view.entry_text = W(typed);
-    RunLookup(core, "START", 0, "", false);
+    RunLookup(core, SearchMode::kStart, 0, "", false);
     ShowEntry(core, 0);
     return view.pronunciation;
   }
