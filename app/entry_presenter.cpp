@@ -15,16 +15,28 @@ constexpr std::string_view kCrLf = "\r\n";
 
 // Pane-hidden hint: with the explanation box out of sight, the list's tooltip carries the
 // selected row and the explanation.
-void ApplyPaneHiddenHint(MainCore& core) {
-  if (core.view.DescriptionWidth() == 0 || core.view.DescriptionHeight() == 0) {
-    core.view.SetHintDisplayTime(10000);
-    const int sel = core.List.Selected;
+void ApplyPaneHiddenHint(const EntriesListModel& list, HeadwordListView& list_view,
+                         const ExplanationView& pane) {
+  if (pane.DescriptionWidth() == 0 || pane.DescriptionHeight() == 0) {
+    list_view.SetHintDisplayTime(10000);
+    const int sel = list.Selected;
     const std::string row =
-        sel >= 0 && sel < core.List.Count() ? core.List.Rows[static_cast<size_t>(sel)] : "";
-    core.view.SetListHint(row + std::string(kCrLf) + core.view.DescriptionText());
+        sel >= 0 && sel < list.Count() ? list.Rows[static_cast<size_t>(sel)] : "";
+    list_view.SetListHint(row + std::string(kCrLf) + pane.DescriptionText());
   } else {
-    core.view.SetListHint("");
+    list_view.SetListHint("");
   }
+}
+
+// Puts one record's explanation in the pane; an empty slot leaves the explanation and the
+// delete item as they are.
+void ShowExplanation(ExplanationView& pane, const Explanation& e) {
+  pane.SetHeadwordLabel(e.headword);
+  pane.SetHeadwordLabelLeftJustified(pane.MeasureLabelText(e.headword) > pane.DescriptionWidth());
+  pane.SetModifyEntryEnabled(e.modify_enabled);
+  pane.SetPronunciation(e.pronunciation);
+  if (e.delete_enabled) pane.SetDeleteEntryEnabled(*e.delete_enabled);
+  if (e.text) pane.SetDescription(*e.text);
 }
 
 }  // namespace
@@ -35,16 +47,8 @@ void ShowEntry(MainCore& core, int row) {
   const CustomPaths paths = CommittedStorePaths(core.svc.fs, core.state.Paths);
   const std::string& user_texts = ref.direction == Direction::kGreek ? paths.CustomGreekTextsPath
                                                                      : paths.CustomEnglishTextsPath;
-  const Explanation e = ExplanationOf(core.state.Dict, core.svc.fs, ref, user_texts);
-
-  MainView& view = core.view;
-  view.SetHeadwordLabel(e.headword);
-  view.SetHeadwordLabelLeftJustified(view.MeasureLabelText(e.headword) > view.DescriptionWidth());
-  view.SetModifyEntryEnabled(e.modify_enabled);
-  view.SetPronunciation(e.pronunciation);
-  if (e.delete_enabled) view.SetDeleteEntryEnabled(*e.delete_enabled);
-  if (e.text) view.SetDescription(*e.text);
-  ApplyPaneHiddenHint(core);
+  ShowExplanation(core.view, ExplanationOf(core.state.Dict, core.svc.fs, ref, user_texts));
+  ApplyPaneHiddenHint(core.List, core.view, core.view);
   RecordHistory(core, row);
 }
 
@@ -52,7 +56,7 @@ void Entries_ListClick(MainCore& core) {
   core.FocusedControlTag = kFocusEntriesList;
   if (core.List.Selected >= 0) ShowEntry(core, core.List.Selected);
   core.view.FocusEntryText();
-  ApplyPaneHiddenHint(core);
+  ApplyPaneHiddenHint(core.List, core.view, core.view);
 }
 
 void Description_TextDblClick(MainCore& core, std::string_view selected) {

@@ -21,13 +21,13 @@ constexpr int kListRowHeight = 16;
 // The hourglass while the core answers; the cursor comes back however the answer ends.
 class BusyScope {
  public:
-  explicit BusyScope(MainView& view) : view_(view) { view_.SetBusy(true); }
+  explicit BusyScope(WindowView& view) : view_(view) { view_.SetBusy(true); }
   ~BusyScope() { view_.SetBusy(false); }
   BusyScope(const BusyScope&) = delete;
   BusyScope& operator=(const BusyScope&) = delete;
 
  private:
-  MainView& view_;
+  WindowView& view_;
 };
 
 LookupResult Ask(MainCore& core, SearchMode mode, std::string_view entry, int32_t slot,
@@ -44,24 +44,32 @@ LookupResult Ask(MainCore& core, SearchMode mode, std::string_view entry, int32_
   return Lookup(core.state.Dict, CurrentLookupIndex(core), q);
 }
 
-// Puts the answer on the window: the direction it chose, an empty entry display, the rows and
-// the selection, each told to the list once.
-void Apply(MainCore& core, LookupResult&& result) {
-  if (result.direction_chosen) SetDirection(core, result.direction);
-  MainView& view = core.view;
-  view.SetHeadwordLabel("");
-  view.SetPronunciation("");
-  view.SetDescription("");
-  view.SetModifyEntryEnabled(false);
-  view.SetDeleteEntryEnabled(false);
-  EntriesListModel& list = core.List;
+// An empty entry display: no headword, explanation or pronunciation, nothing to edit.
+void ClearPane(ExplanationView& pane) {
+  pane.SetHeadwordLabel("");
+  pane.SetPronunciation("");
+  pane.SetDescription("");
+  pane.SetModifyEntryEnabled(false);
+  pane.SetDeleteEntryEnabled(false);
+}
+
+// The answer's rows and selection, each told to the list once.
+void ShowRows(EntriesListModel& list, HeadwordListView& list_view, LookupResult&& result) {
   list.Clear();
   list.Rows.reserve(result.rows.size());
   list.Refs.reserve(result.rows.size());
   for (LookupRow& r : result.rows) list.Add(std::move(r.text), r.ref);
   list.Selected = result.selected;
-  view.ListRowsChanged();
-  view.ListSelectionChanged();
+  list_view.ListRowsChanged();
+  list_view.ListSelectionChanged();
+}
+
+// Puts the answer on the window: the direction it chose, an empty entry display, the rows and
+// the selection.
+void Apply(MainCore& core, LookupResult&& result) {
+  if (result.direction_chosen) SetDirection(core, result.direction);
+  ClearPane(core.view);
+  ShowRows(core.List, core.view, std::move(result));
 }
 
 }  // namespace
@@ -118,14 +126,10 @@ void DirectionFromEntryText(MainCore& core) {
 }
 
 void ClearEntryDisplay(MainCore& core) {
-  core.view.SetHeadwordLabel("");
-  core.view.SetPronunciation("");
   core.List.Clear();
   core.view.ListRowsChanged();
   core.view.ListSelectionChanged();
-  core.view.SetDescription("");
-  core.view.SetModifyEntryEnabled(false);
-  core.view.SetDeleteEntryEnabled(false);
+  ClearPane(core.view);
 }
 
 void Entry_TextChange(MainCore& core) {
@@ -143,15 +147,15 @@ void Entry_TextChange(MainCore& core) {
   Apply(core, std::move(answer.lookup));
   if (answer.shown >= 0) ShowEntry(core, answer.shown);
   const WordFormAnswer& wf = answer.word_form;
+  ExplanationView& pane = core.view;
   if (wf.kind == WordFormAnswer::Kind::kBaseForm) {
     const std::string_view form = TrimBlanks(text);
-    core.view.SetFormHeadwordLabel(form, wf.headword);
+    pane.SetFormHeadwordLabel(form, wf.headword);
     const std::string label = std::string(form) + " -> " + wf.headword;
-    core.view.SetHeadwordLabelLeftJustified(core.view.MeasureLabelText(label) >
-                                            core.view.DescriptionWidth());
+    pane.SetHeadwordLabelLeftJustified(pane.MeasureLabelText(label) > pane.DescriptionWidth());
   } else if (wf.kind == WordFormAnswer::Kind::kSuggestions) {
-    core.view.SetDescription(SuggestionsText(wf.suggestions));
-    core.view.SuggestionsShown(wf.suggestions);
+    pane.SetDescription(SuggestionsText(wf.suggestions));
+    pane.SuggestionsShown(wf.suggestions);
   }
 }
 
