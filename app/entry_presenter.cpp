@@ -53,7 +53,7 @@ void ShowEntry(MainCore& core, int row) {
 }
 
 void Entries_ListClick(MainCore& core) {
-  core.FocusedControlTag = kFocusEntriesList;
+  core.FocusedControlTag = FocusedControl::kEntriesList;
   if (core.List.Selected >= 0) ShowEntry(core, core.List.Selected);
   core.view.FocusEntryText();
   ApplyPaneHiddenHint(core.List, core.view, core.view);

@@ -85,7 +85,8 @@ struct MainCore {
 
   EntriesListModel List;
   Direction CurrentDirection = Direction::kEnglish;
-  std::string FocusedControlTag;
+  // The control among the entry box, the list and the explanation that had the focus last.
+  FocusedControl FocusedControlTag = FocusedControl::kOther;
   std::string LastShownHeadword;
   int32_t LastShownIndex = 0;
   Direction LastShownDirection = Direction::kEnglish;  // the index LastShownIndex is a slot of

@@ -45,6 +45,9 @@ enum class ToolbarButton {
   kExit,
 };
 
+// The controls the copy command and the keyboard shortcuts tell apart.
+enum class FocusedControl { kEntryText, kEntriesList, kDescriptionText, kOther };
+
 struct MenuItem {
   std::string caption;
   bool enabled = true;

@@ -55,15 +55,15 @@ void Lang_ButtonClick(MainCore& core) {
 }
 
 void Entries_ListEnter(MainCore& core) {
-  core.FocusedControlTag = kFocusEntriesList;
+  core.FocusedControlTag = FocusedControl::kEntriesList;
 }
 
 void Description_Text_Enter(MainCore& core) {
-  core.FocusedControlTag = kFocusDescriptionText;
+  core.FocusedControlTag = FocusedControl::kDescriptionText;
 }
 
 void Entry_TextEnter(MainCore& core) {
-  core.FocusedControlTag = kFocusEntryText;
+  core.FocusedControlTag = FocusedControl::kEntryText;
   core.view.SelectAllEntryText();
 }
 

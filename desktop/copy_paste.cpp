@@ -50,7 +50,7 @@ void Put(MainCore& core, std::string_view text) {
 
 void CopyChosenText(MainCore& core) {
   MainView& view = core.view;
-  if (core.FocusedControlTag == "DESCRIPTION_TEXT") {
+  if (core.FocusedControlTag == FocusedControl::kDescriptionText) {
     const std::string selected = view.DescriptionSelectedText();
     if (!selected.empty()) {
       Put(core, selected);
@@ -128,10 +128,10 @@ void CopyInTextControl(MainCore& core, FocusedControl control) {
       break;
     }
     case FocusedControl::kEntriesList:
-      core.FocusedControlTag = kFocusEntriesList;
+      core.FocusedControlTag = FocusedControl::kEntriesList;
       break;
     case FocusedControl::kDescriptionText:
-      core.FocusedControlTag = kFocusDescriptionText;
+      core.FocusedControlTag = FocusedControl::kDescriptionText;
       break;
     case FocusedControl::kOther:
       break;

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "app/main_view.h"
+
 namespace zelvoran {
 
 struct MainCore;
@@ -23,7 +25,6 @@ void Paste_ButtonClick(MainCore& core);
 void CopyToClipboard(MainCore& core, std::string_view text);
 
 enum class ShortcutKey { kCopy, kPaste, kPrint };
-enum class FocusedControl { kEntryText, kEntriesList, kDescriptionText, kOther };
 
 // Ctrl+C, Ctrl+V and Ctrl+P, given the control that has the focus now. Returns false when
 // the key is left to that control: Ctrl+V in the entry box pastes at its cursor. Ctrl+C runs

@@ -295,15 +295,15 @@ TEST_F(MainWindowTest, FocusIsRecordedAndKeptOverToolbarClicks) {
   w.Entry_Text->setText(QStringLiteral("abc"));
   w.Description_Text->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(w.Core().FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kDescriptionText);
   QTest::mouseClick(w.Button(B::kCopy), Qt::LeftButton);
-  EXPECT_EQ(w.Core().FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kDescriptionText);
   w.Entries_List->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(w.Core().FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kEntriesList);
   w.Entry_Text->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(w.Core().FocusedControlTag, "ENTRY_TEXT");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kEntryText);
   EXPECT_EQ(w.Entry_Text->selectedText(), QStringLiteral("abc"));
 }
 
@@ -349,7 +349,7 @@ TEST_F(MainWindowTest, ListShowsTensOfThousandsOfUniformRows) {
   QTest::mouseClick(w.Entries_List->viewport(), Qt::LeftButton, Qt::NoModifier, prev.center());
   EXPECT_EQ(core.List.Selected, 32735);
   // The click shows the row and hands the focus back to the entry box, which takes the tag.
-  EXPECT_EQ(core.FocusedControlTag, "ENTRY_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntryText);
 }
 
 TEST_F(MainWindowTest, PinAndExit) {

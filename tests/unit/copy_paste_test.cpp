@@ -13,7 +13,7 @@ namespace {
 
 struct CopyCase {
   const char* name;
-  std::string tag;
+  FocusedControl tag;
   bool row_selected;
   std::string entry;
   size_t entry_sel_start, entry_sel_length;
@@ -26,16 +26,24 @@ struct CopyCase {
 const std::string kDesc = "first line\r\nsecond line";
 
 const CopyCase kCopyCases[] = {
-    {"DescriptionSelection", "DESCRIPTION_TEXT", true, "word", 0, 2, kDesc, 6, 4, "line", 2, 4},
-    {"DescriptionWhole", "DESCRIPTION_TEXT", true, "word", 0, 0, kDesc, 0, 0, kDesc, 0, 0},
-    {"DescriptionEmpty", "DESCRIPTION_TEXT", false, "word", 0, 0, "", 0, 0, std::nullopt, 0, 0},
-    {"ListRow", "ENTRIES_LIST", true, "word", 0, 4, kDesc, 0, 3, "row *", 4, 3},
-    {"EntryFocusButRowSelected", "ENTRY_TEXT", true, "word", 0, 2, kDesc, 0, 0, "row *", 2, 0},
-    {"EntrySelection", "ENTRY_TEXT", false, "headword", 4, 4, kDesc, 0, 0, "word", 4, 0},
-    {"EntryWhole", "ENTRY_TEXT", false, "headword", 0, 0, kDesc, 0, 0, "headword", 0, 0},
-    {"EmptyTagEntryWhole", "", false, "headword", 0, 0, kDesc, 0, 5, "headword", 0, 5},
-    {"EmptyEntryNothing", "ENTRY_TEXT", false, "", 0, 0, kDesc, 0, 0, std::nullopt, 0, 0},
-    {"EmptyTagRow", "", true, "", 0, 0, "", 0, 0, "row *", 0, 0},
+    {"DescriptionSelection", FocusedControl::kDescriptionText, true, "word", 0, 2, kDesc, 6, 4,
+     "line", 2, 4},
+    {"DescriptionWhole", FocusedControl::kDescriptionText, true, "word", 0, 0, kDesc, 0, 0, kDesc,
+     0, 0},
+    {"DescriptionEmpty", FocusedControl::kDescriptionText, false, "word", 0, 0, "", 0, 0,
+     std::nullopt, 0, 0},
+    {"ListRow", FocusedControl::kEntriesList, true, "word", 0, 4, kDesc, 0, 3, "row *", 4, 3},
+    {"EntryFocusButRowSelected", FocusedControl::kEntryText, true, "word", 0, 2, kDesc, 0, 0,
+     "row *", 2, 0},
+    {"EntrySelection", FocusedControl::kEntryText, false, "headword", 4, 4, kDesc, 0, 0, "word", 4,
+     0},
+    {"EntryWhole", FocusedControl::kEntryText, false, "headword", 0, 0, kDesc, 0, 0, "headword", 0,
+     0},
+    {"EmptyTagEntryWhole", FocusedControl::kOther, false, "headword", 0, 0, kDesc, 0, 5, "headword",
+     0, 5},
+    {"EmptyEntryNothing", FocusedControl::kEntryText, false, "", 0, 0, kDesc, 0, 0, std::nullopt, 0,
+     0},
+    {"EmptyTagRow", FocusedControl::kOther, true, "", 0, 0, "", 0, 0, "row *", 0, 0},
 };
 
 class CopyRuleTest : public ::testing::TestWithParam<CopyCase> {};
@@ -144,7 +152,7 @@ TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
   h.view.entry_text = "headword";
   h.view.entry_sel_start = 0;
   h.view.entry_sel_length = 4;
-  h.core.FocusedControlTag = "ENTRY_TEXT";
+  h.core.FocusedControlTag = FocusedControl::kEntryText;
 
   EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kCopy, FocusedControl::kEntryText));
   EXPECT_EQ(h.clipboard.text, "head");
@@ -169,16 +177,22 @@ TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
 TEST(CopyInTextControlTest, EachControlCopiesByTheRuleUnderCopyInProgress) {
   struct Case {
     FocusedControl control;
-    std::string tag_before;
+    FocusedControl tag_before;
     size_t entry_sel_length;
-    std::string copied, tag_after;
+    std::string copied;
+    FocusedControl tag_after;
   };
   const Case cases[] = {
-      {FocusedControl::kEntryText, "DESCRIPTION_TEXT", 4, "head", "DESCRIPTION_TEXT"},
-      {FocusedControl::kEntryText, "ENTRY_TEXT", 0, "row", "ENTRY_TEXT"},
-      {FocusedControl::kDescriptionText, "ENTRY_TEXT", 4, "explanation", "DESCRIPTION_TEXT"},
-      {FocusedControl::kEntriesList, "DESCRIPTION_TEXT", 4, "row", "ENTRIES_LIST"},
-      {FocusedControl::kOther, "DESCRIPTION_TEXT", 4, "explanation", "DESCRIPTION_TEXT"},
+      {FocusedControl::kEntryText, FocusedControl::kDescriptionText, 4, "head",
+       FocusedControl::kDescriptionText},
+      {FocusedControl::kEntryText, FocusedControl::kEntryText, 0, "row",
+       FocusedControl::kEntryText},
+      {FocusedControl::kDescriptionText, FocusedControl::kEntryText, 4, "explanation",
+       FocusedControl::kDescriptionText},
+      {FocusedControl::kEntriesList, FocusedControl::kDescriptionText, 4, "row",
+       FocusedControl::kEntriesList},
+      {FocusedControl::kOther, FocusedControl::kDescriptionText, 4, "explanation",
+       FocusedControl::kDescriptionText},
   };
   for (const Case& c : cases) {
     DesktopHarness h;

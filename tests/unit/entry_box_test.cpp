@@ -40,7 +40,7 @@ TEST_F(EntryBoxTest, TypingAHeadwordShowsItAtOnce) {
   EXPECT_EQ(Description(), "γάτα");
   EXPECT_TRUE(view.modify_enabled);
   EXPECT_FALSE(view.delete_enabled);
-  EXPECT_EQ(core.FocusedControlTag, "");  // the focus stays in the entry box
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kOther);  // the focus stays in the entry box
 }
 
 TEST_F(EntryBoxTest, ShownOnlyWhenTheTypedTextIsTheFirstRowsKey) {
@@ -121,7 +121,7 @@ TEST_F(EntryBoxTest, ListKeysMoveTheSelectionAndShow) {
       EXPECT_EQ(core.List.Selected, c.to) << c.from;
       EXPECT_EQ(view.label, core.List.Rows[static_cast<size_t>(c.to)]);
       EXPECT_TRUE(view.entry_focused);  // the click gives the focus back to the box
-      EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+      EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
     }
   }
 }

@@ -150,7 +150,7 @@ TEST_F(ShowEntryTest, ListClickWithoutSelectionOnlyMovesTheFocus) {
   view.description_width = 0;
   view.label = "kept";
   Entries_ListClick(core);
-  EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
   EXPECT_TRUE(view.entry_focused);
   EXPECT_EQ(view.label, "kept");
   EXPECT_EQ(view.list_hint, "\r\n");

@@ -183,7 +183,7 @@ TEST_F(LookupEngineTest, SpecificShowsOneEntryAndWritesItsHeadword) {
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(view.label, "cats");
   EXPECT_EQ(Description(), "ιατρ.\r\nown text");
-  EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
   EXPECT_TRUE(view.delete_enabled);
   EXPECT_EQ(core.LastShownHeadword, "cats *");
   EXPECT_EQ(core.LastShownIndex, 9);

@@ -164,14 +164,14 @@ TEST_F(MainWindowCore, LanguageSwitchTwiceReturnsToTheStart) {
 TEST_F(MainWindowCore, FocusHandlersRecordTheControlAndEntrySelectsAll) {
   view.entry_text = "word";
   Entry_TextEnter(core);
-  EXPECT_EQ(core.FocusedControlTag, "ENTRY_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntryText);
   EXPECT_EQ(view.EntrySelectedText(), "word");
   Description_Text_Enter(core);
-  EXPECT_EQ(core.FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kDescriptionText);
   ToolbarButtonClick(core, B::kCopy);  // a toolbar click keeps the record
-  EXPECT_EQ(core.FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kDescriptionText);
   Entries_ListEnter(core);
-  EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
 }
 
 TEST_F(MainWindowCore, HeadwordLabelJustification) {

@@ -170,7 +170,7 @@ TEST_F(ShownPronunciationTest, SpeechProblemsAreShortGreekMessages) {
 TEST(PronunciationCopyPrintTest, TheWholeEntryIsCopiedWithItsPronunciation) {
   DesktopHarness h;
   h.view.description = W("γάτα\r\nζώο");
-  h.core.FocusedControlTag = "DESCRIPTION_TEXT";
+  h.core.FocusedControlTag = FocusedControl::kDescriptionText;
   h.view.pronunciation = "/kat/";
   Copy_ButtonClick(h.core);
   EXPECT_EQ(Cp1253ToUtf8(h.clipboard.text.value_or("")), "/kat/\r\nγάτα\r\nζώο");
