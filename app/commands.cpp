@@ -3,10 +3,17 @@
 
 #include "app/custom_commands.h"
 #include "app/desktop_commands.h"
+#include "app/history_commands.h"
 #include "app/main_core.h"
 #include "app/search_commands.h"
 #include "app/window_commands.h"
+#include "desktop/about.h"
+#include "desktop/copy_paste.h"
+#include "desktop/print_entry.h"
+#include "desktop/quick_translation.h"
+#include "search/explanation_search.h"
 #include "search/history.h"
+#include "search/search_commands.h"
 
 namespace zelvoran {
 

@@ -28,7 +28,7 @@ LayoutHandles FindKeyboardLayouts(KeyboardLayouts& layouts) {
 
 void ActivateDirectionLayout(MainCore& core) {
   if (!core.svc.keyboard) return;
-  const KeyboardLayouts::Handle h = core.CurrentDirection == kDirectionGreek
+  const KeyboardLayouts::Handle h = core.CurrentDirection == Direction::kGreek
                                         ? core.Layouts.GreekKeyboardLayout
                                         : core.Layouts.EnglishKeyboardLayout;
   if (h != 0) core.svc.keyboard->Activate(h);

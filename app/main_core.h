@@ -11,6 +11,7 @@
 #include "app/keyboard.h"
 #include "app/main_view.h"
 #include "app/program_state.h"
+#include "dictionary/domain.h"
 #include "search/history.h"
 
 namespace zelvoran {
@@ -49,26 +50,30 @@ struct Services {
   Speech* speech = nullptr;
 };
 
-// Entries_List's rows with the parallel RowIndexList (slot numbers) and the selection.
+// Entries_List's rows, each with the record it names (RowIndexList), and the selection.
 struct EntriesListModel {
   std::vector<std::string> Rows;
-  std::vector<int32_t> RowIndexList;
+  std::vector<RowRef> Refs;
   int Selected = -1;
 
   int Count() const { return static_cast<int>(Rows.size()); }
   void Clear() {
     Rows.clear();
-    RowIndexList.clear();
+    Refs.clear();
     Selected = -1;
   }
-  void Add(std::string text, int32_t slot) {
+  void Add(std::string text, RowRef ref) {
     Rows.push_back(std::move(text));
-    RowIndexList.push_back(slot);
+    Refs.push_back(ref);
+  }
+  // The rows' slot numbers, in order.
+  std::vector<int32_t> Slots() const {
+    std::vector<int32_t> out;
+    out.reserve(Refs.size());
+    for (const RowRef& r : Refs) out.push_back(r.slot);
+    return out;
   }
 };
-
-inline constexpr uint8_t kDirectionEnglish = 0;
-inline constexpr uint8_t kDirectionGreek = 1;
 
 struct MainCore {
   MainCore(Services services, ProgramState& program_state, MainView& main_view)
@@ -79,11 +84,12 @@ struct MainCore {
   MainView& view;
 
   EntriesListModel List;
-  uint8_t CurrentDirection = kDirectionEnglish;
-  std::string FocusedControlTag;
+  Direction CurrentDirection = Direction::kEnglish;
+  // The control among the entry box, the list and the explanation that had the focus last.
+  FocusedControl FocusedControlTag = FocusedControl::kOther;
   std::string LastShownHeadword;
   int32_t LastShownIndex = 0;
-  bool LastShownGreek = false;  // the index LastShownIndex is a slot of
+  Direction LastShownDirection = Direction::kEnglish;  // the index LastShownIndex is a slot of
   bool SuppressEntryChange = false;
   bool CopyInProgress = false;
   bool QuickTranslationOn = false;

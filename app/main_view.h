@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The seam between the core and the main window: what the core's routines need from the
-// window's controls. TMainLex implements it; tests use a fake. All text is Windows-1253.
+// The seam between the presenter and the main window: the few narrow views the presenter's
+// routines need, and MainView, which is all of them. TMainLex implements it; tests use a
+// fake. All text is Windows-1253.
 #pragma once
 
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "desktop/copy_paste.h"
 
 namespace zelvoran {
 
@@ -49,12 +52,11 @@ struct MenuItem {
   bool enabled = true;
 };
 
-class MainView {
+// Entry_Text. SetEntryText raises the change event (Entry_TextChange) when, and only when, the
+// text differs from what the box holds.
+class EntryBoxView {
  public:
-  virtual ~MainView() = default;
-
-  // Entry_Text. SetEntryText raises the change event (Entry_TextChange) when, and only when,
-  // the text differs from what the box holds.
+  virtual ~EntryBoxView() = default;
   virtual std::string EntryText() const = 0;
   virtual void SetEntryText(std::string_view text) = 0;
   virtual std::string EntrySelectedText() const = 0;
@@ -63,8 +65,12 @@ class MainView {
   virtual void FocusEntryText() = 0;
   // The edit control's own paste of the clipboard's text (raises the change event).
   virtual void PasteIntoEntryText() = 0;
+};
 
-  // Entries_List shows the core's list model; these tell it what changed.
+// Entries_List: it shows the core's list model; these tell it what changed.
+class HeadwordListView {
+ public:
+  virtual ~HeadwordListView() = default;
   virtual void ListRowsChanged() = 0;
   virtual void ListSelectionChanged() = 0;
   virtual void FocusEntriesList() = 0;
@@ -75,12 +81,28 @@ class MainView {
   virtual int MeasureListText(std::string_view text) const = 0;  // in the list's font
   virtual void SetListHint(std::string_view text) = 0;
   virtual void SetHintDisplayTime(int milliseconds) = 0;
+  // The row of Entries_List under a point of the list, counted from row 0 and possibly past
+  // the last row (-1: none); for the long-headword tooltip.
+  virtual int ListRowAt(Point /*point*/) const { return -1; }
+};
 
+// The shown entry: Entry_Label, the pronunciation, Description_Text and the menu items that
+// act on the entry.
+class ExplanationView {
+ public:
+  virtual ~ExplanationView() = default;
   // Entry_Label.
   virtual void SetHeadwordLabel(std::string_view text) = 0;
   virtual int MeasureLabelText(std::string_view text) const = 0;  // in the label's font
   // Left-justified, or right-justified; the label takes the explanation box's left and width.
   virtual void SetHeadwordLabelLeftJustified(bool left) = 0;
+  // Entry_Label for an entry reached from another form of a word: "form → headword" (the arrow
+  // has no Windows-1253 byte, so the window joins the two parts itself).
+  virtual void SetFormHeadwordLabel(std::string_view form, std::string_view headword) {
+    SetHeadwordLabel(std::string(form) + " -> " + std::string(headword));
+  }
+  // The text Entry_Label shows, for AlignHeadwordLabel.
+  virtual std::string HeadwordLabel() const { return {}; }
 
   // How the shown headword is said, in IPA: UTF-8, not Windows-1253; empty for none. Shown
   // beside Entry_Label, copied and printed with the entry.
@@ -99,6 +121,8 @@ class MainView {
   // The width the box wraps its lines at; 0 when not even one character fits (a box made
   // narrow or hidden), and its lines are then no layout to print.
   virtual int DescriptionTextWidth() const { return DescriptionWidth(); }
+  // Told after SetDescription has shown suggestions for a word that is no headword.
+  virtual void SuggestionsShown(const std::vector<std::string>& /*headwords*/) {}
 
   // Menu items of CustomEntriesMenu.
   virtual void SetModifyEntryEnabled(bool enabled) = 0;
@@ -106,7 +130,12 @@ class MainView {
   // Whether those two items are enabled now (CustomEntriesMenu is drawn from them).
   virtual bool ModifyEntryEnabled() const { return false; }
   virtual bool DeleteEntryEnabled() const { return false; }
+};
 
+// The window itself: the toolbar, the cursor, pop-up menus and the window-level effects.
+class WindowView {
+ public:
+  virtual ~WindowView() = default;
   // Lang_Button's picture: GrImage for Greek, EnImage for English.
   virtual void SetLangPicture(bool greek) = 0;
 
@@ -124,21 +153,6 @@ class MainView {
   // window's other controls.
   virtual void SetButtonBounds(ToolbarButton /*button*/, Rect /*bounds*/) {}
   virtual void BringButtonToFront(ToolbarButton /*button*/) {}
-
-  // Entry_Label for an entry reached from another form of a word: "form → headword" (the arrow
-  // has no Windows-1253 byte, so the window joins the two parts itself).
-  virtual void SetFormHeadwordLabel(std::string_view form, std::string_view headword) {
-    SetHeadwordLabel(std::string(form) + " -> " + std::string(headword));
-  }
-  // Told after SetDescription has shown suggestions for a word that is no headword.
-  virtual void SuggestionsShown(const std::vector<std::string>& /*headwords*/) {}
-
-  // The text Entry_Label shows, for AlignHeadwordLabel.
-  virtual std::string HeadwordLabel() const { return {}; }
-
-  // The row of Entries_List under a point of the list, counted from row 0 and possibly past
-  // the last row (-1: none); for the long-headword tooltip.
-  virtual int ListRowAt(Point /*point*/) const { return -1; }
 
   // The window itself: its outer width, the rule under the toolbar (false when the picture
   // cannot be loaded), stay-on-top, and closing (which ends the program).
@@ -160,5 +174,11 @@ class MainView {
   // Activates the main window (gives it the focus back after a modal window closed).
   virtual void ActivateWindow() {}
 };
+
+// The whole main window, as the routines that still need more than one part of it take it.
+class MainView : public EntryBoxView,
+                 public HeadwordListView,
+                 public ExplanationView,
+                 public WindowView {};
 
 }  // namespace zelvoran

@@ -8,22 +8,15 @@
 
 #include "custom/custom_paths.h"
 #include "dictionary/dictionary_data.h"
+#include "search/lookup_engine.h"
 
 namespace zelvoran {
-
-// Criteria passed from the search dialog to the lookup engine, exactly as typed.
-struct SearchCriteria {
-  std::string SearchStartText;
-  std::string SearchContainText;
-  std::string SearchEndText;
-  std::string SearchCategory;
-};
 
 struct ProgramState {
   std::string ProgramFolder;  // ends with the separator
   std::string SettingsFilePath;
   CustomPaths Paths;
-  std::string CurrentSearchMode;
+  SearchMode CurrentSearchMode = SearchMode::kStart;
   Dictionary Dict;
   SearchCriteria Criteria;
   // Set when the data folder's profile file was rejected; the data is not loaded then.

@@ -4,13 +4,13 @@
 #include <chrono>
 
 #include "app/keyboard.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
 #include "custom/store_commit.h"
 #include "platform/file_system.h"
-#include "search/lookup_engine.h"
 
 namespace zelvoran {
 
@@ -19,7 +19,7 @@ void FormCreate(MainCore& core) {
   // Finish or roll back a rewrite of the user's entries that was cut short last time.
   SettleCustomStore(core.svc.fs, core.state.Paths, std::chrono::seconds(2));
   if (core.svc.keyboard) core.Layouts = FindKeyboardLayouts(*core.svc.keyboard);
-  core.CurrentDirection = kDirectionEnglish;
+  core.CurrentDirection = Direction::kEnglish;
   ActivateDirectionLayout(core);
 }
 
@@ -38,7 +38,7 @@ void FormShow(MainCore& core) {
   LoadDictionary(core.svc.fs, core.state);
   view.SetBusy(false);
   ClearEntryDisplay(core);
-  core.state.CurrentSearchMode = "START";
+  core.state.CurrentSearchMode = SearchMode::kStart;
   if (!core.state.DataProblem.empty() && core.svc.messages) {
     core.svc.messages->ShowProblem(core.state.DataProblem);
   }
@@ -49,21 +49,21 @@ void FormDestroy(MainCore& core) {
 }
 
 void Lang_ButtonClick(MainCore& core) {
-  SetDirection(core, core.CurrentDirection != kDirectionGreek);
+  SetDirection(core, Other(core.CurrentDirection));
   core.view.FocusEntryText();
   core.view.SetEntryText("");
 }
 
 void Entries_ListEnter(MainCore& core) {
-  core.FocusedControlTag = kFocusEntriesList;
+  core.FocusedControlTag = FocusedControl::kEntriesList;
 }
 
 void Description_Text_Enter(MainCore& core) {
-  core.FocusedControlTag = kFocusDescriptionText;
+  core.FocusedControlTag = FocusedControl::kDescriptionText;
 }
 
 void Entry_TextEnter(MainCore& core) {
-  core.FocusedControlTag = kFocusEntryText;
+  core.FocusedControlTag = FocusedControl::kEntryText;
   core.view.SelectAllEntryText();
 }
 

@@ -13,10 +13,6 @@ namespace zelvoran {
 struct MainCore;
 class SystemInfo;
 
-inline constexpr std::string_view kFocusEntriesList = "ENTRIES_LIST";
-inline constexpr std::string_view kFocusDescriptionText = "DESCRIPTION_TEXT";
-inline constexpr std::string_view kFocusEntryText = "ENTRY_TEXT";
-
 // Relative to the program folder.
 inline constexpr std::string_view kLinePictureFile = "content\\orangeline.bmp";
 

@@ -6,11 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "bench/bench_data.h"
 #include "platform/linux/posix_file_system.h"
-#include "search/entry_box.h"
 #include "search/lookup_engine.h"
 #include "tests/support/fake_main_view.h"
 #include "text/cp1253.h"
@@ -32,7 +32,7 @@ struct Loaded {
     state.ProgramFolder = folder;
     Enter();
     LoadDictionary(fs, state);
-    state.CurrentSearchMode = "START";
+    state.CurrentSearchMode = SearchMode::kStart;
     core = std::make_unique<MainCore>(Services{fs, folders, info}, state, view);
     view.on_entry_change = [this] { Entry_TextChange(*core); };
     Type("a");  // builds the per-load forms
@@ -46,7 +46,7 @@ struct Loaded {
       SuppressEntryChangeScope quiet(*core);
       view.SetEntryText(text);
     }
-    RunLookup(*core, mode, 0, "", false);
+    RunLookup(*core, *ParseSearchMode(mode), 0, "", false);
   }
 };
 

@@ -16,6 +16,7 @@
 #include <memory>
 #include <vector>
 
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/ui/main_lex.h"
 #include "bench/bench_app.h"
@@ -115,7 +116,7 @@ void BM_ListFillWindow(benchmark::State& st) {
     PaintWatcher watcher;
     viewport->installEventFilter(&watcher);
     const auto t0 = std::chrono::steady_clock::now();
-    RunLookup(core, "CONTAIN", 0, "", false);
+    RunLookup(core, SearchMode::kContain, 0, "", false);
     const bool painted = WaitForPaint(watcher, 10000);
     const auto t1 = std::chrono::steady_clock::now();
     viewport->removeEventFilter(&watcher);

@@ -10,12 +10,12 @@
 #include <memory>
 #include <vector>
 
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "bench/bench_data.h"
 #include "dictionary/forms_file.h"
 #include "platform/linux/posix_file_system.h"
-#include "search/entry_box.h"
 #include "search/word_forms.h"
 #include "tests/support/fake_main_view.h"
 #include "text/cp1253.h"
@@ -44,7 +44,7 @@ struct Bundle {
     state.ProgramFolder = folder;
     fs.SetCurrentDirectory(folder);
     LoadDictionary(fs, state);
-    state.CurrentSearchMode = "START";
+    state.CurrentSearchMode = SearchMode::kStart;
     core = std::make_unique<MainCore>(Services{fs, folders, info}, state, view);
     view.on_entry_change = [this] { Entry_TextChange(*core); };
     view.SetEntryText("a");

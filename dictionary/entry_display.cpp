@@ -3,13 +3,9 @@
 
 #include <array>
 
-#include "app/main_core.h"
-#include "custom/store_commit.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "platform/file_system.h"
-#include "search/history.h"
-#include "search/lookup_engine.h"
 #include "text/cp1253.h"
 #include "text/text_lines.h"
 
@@ -52,20 +48,6 @@ bool IsLookupWordChar(unsigned char c) {
   return table[c];
 }
 
-// Pane-hidden hint: with the explanation box out of sight, the list's tooltip carries the
-// selected row and the explanation.
-void ApplyPaneHiddenHint(MainCore& core) {
-  if (core.view.DescriptionWidth() == 0 || core.view.DescriptionHeight() == 0) {
-    core.view.SetHintDisplayTime(10000);
-    const int sel = core.List.Selected;
-    const std::string row =
-        sel >= 0 && sel < core.List.Count() ? core.List.Rows[static_cast<size_t>(sel)] : "";
-    core.view.SetListHint(row + std::string(kCrLf) + core.view.DescriptionText());
-  } else {
-    core.view.SetListHint("");
-  }
-}
-
 }  // namespace
 
 std::string ReadExplanation(const FileSystem& fs, std::string_view file, int64_t position,
@@ -99,39 +81,29 @@ std::string ReadExplanation(const FileSystem& fs, std::string_view file, int64_t
   return text;
 }
 
-void ShowEntry(MainCore& core, int row) {
-  if (row < 0 || row >= core.List.Count()) return;
-  const std::string& row_text = core.List.Rows[static_cast<size_t>(row)];
-  const bool greek = IsGreekText(row_text);
-  const int32_t slot = core.List.RowIndexList[static_cast<size_t>(row)];
-  const Dictionary& dict = core.state.Dict;
-  const HeadwordRecord& rec = dict.Index(greek).Slot(slot);
-
-  core.view.SetHeadwordLabel(rec.Headword);
-  core.view.SetHeadwordLabelLeftJustified(core.view.MeasureLabelText(rec.Headword) >
-                                          core.view.DescriptionWidth());
-  core.view.SetModifyEntryEnabled(true);
+Explanation ExplanationOf(const Dictionary& dict, const FileSystem& fs, RowRef ref,
+                          std::string_view user_texts) {
+  const bool greek = ref.direction == Direction::kGreek;
+  const HeadwordRecord& rec = dict.Index(greek).Slot(ref.slot);
+  Explanation e;
+  e.headword = rec.Headword;
+  e.origin = static_cast<Origin>(rec.Origin);
   // Only the dictionary's own headwords have a pronunciation; the user's entries have none.
-  const bool from_dictionary = rec.Origin == Origin::kDictionary || rec.Origin == Origin::kAddition;
-  core.view.SetPronunciation(from_dictionary ? dict.Pronunciations.Of(greek, rec.LineNumber)
-                                             : std::string_view());
-
-  const CustomPaths paths = CommittedStorePaths(core.svc.fs, core.state.Paths);
-  const std::string& user_texts = greek ? paths.CustomGreekTextsPath : paths.CustomEnglishTextsPath;
-  const FileSystem& fs = core.svc.fs;
-  switch (rec.Origin) {
+  if (e.origin == Origin::kDictionary || e.origin == Origin::kAddition) {
+    e.pronunciation = std::string(dict.Pronunciations.Of(greek, rec.LineNumber));
+  }
+  switch (e.origin) {
     case Origin::kDictionary:
-      core.view.SetDeleteEntryEnabled(false);
-      core.view.SetDescription(
-          ReadExplanation(fs, kTextsFile, rec.TextPosition, rec.TextLength, "", 0, 0, ""));
+      e.delete_enabled = false;
+      e.text = ReadExplanation(fs, kTextsFile, rec.TextPosition, rec.TextLength, "", 0, 0, "");
       break;
     case Origin::kOwn:
-      core.view.SetDeleteEntryEnabled(true);
-      core.view.SetDescription(ReadExplanation(fs, user_texts, rec.TextPosition, rec.TextLength, "",
-                                               0, 0, rec.Category));
+      e.delete_enabled = true;
+      e.text =
+          ReadExplanation(fs, user_texts, rec.TextPosition, rec.TextLength, "", 0, 0, rec.Category);
       break;
     case Origin::kAddition: {
-      core.view.SetDeleteEntryEnabled(false);
+      e.delete_enabled = false;
       // Position (8 digits, 1-based) and length (5 digits) of the user's text; an entry
       // that cannot be read shows the dictionary's text alone.
       std::string_view file;
@@ -148,38 +120,26 @@ void ShowEntry(MainCore& core, int row) {
           added = static_cast<int64_t>(*len);
         }
       }
-      core.view.SetDescription(ReadExplanation(fs, kTextsFile, rec.TextPosition, rec.TextLength,
-                                               file, offset, added, ""));
+      e.text = ReadExplanation(fs, kTextsFile, rec.TextPosition, rec.TextLength, file, offset,
+                               added, "");
       break;
     }
-    default:
+    case Origin::kNone:
       break;  // an empty slot: the pane and the delete item stay as they are
   }
-  ApplyPaneHiddenHint(core);
-  RecordHistory(core, row);
-}
-
-void Entries_ListClick(MainCore& core) {
-  core.FocusedControlTag = "ENTRIES_LIST";
-  if (core.List.Selected >= 0) ShowEntry(core, core.List.Selected);
-  core.view.FocusEntryText();
-  ApplyPaneHiddenHint(core);
+  return e;
 }
 
 bool IsLookupWordCharacter(unsigned char c) {
   return IsLookupWordChar(c);
 }
 
-void Description_TextDblClick(MainCore& core, std::string_view selected) {
-  if (selected.empty()) return;
+std::string_view LookupWordIn(std::string_view selected) {
   size_t b = 0;
   while (b < selected.size() && !IsLookupWordChar(static_cast<unsigned char>(selected[b]))) ++b;
   size_t e = b;
   while (e < selected.size() && IsLookupWordChar(static_cast<unsigned char>(selected[e]))) ++e;
-  // A word picked whole: it leads to its base form even while it begins some headword.
-  core.WholeWordEntry = true;
-  core.view.SetEntryText(selected.substr(b, e - b));
-  core.WholeWordEntry = false;
+  return selected.substr(b, e - b);
 }
 
 }  // namespace zelvoran

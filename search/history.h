@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The history of shown entries: BackList (PrevMenu) and ForwardList (NextMenu), the recording
-// step that ShowEntry ends with, and the back and forward navigation.
+// The history of shown entries: BackList (PrevMenu) and ForwardList (NextMenu), the entry
+// shown last, and the bookkeeping of recording and stepping. The presenter
+// (app/history_commands.h) shows the entries and draws the menus from these lists.
 #pragma once
 
 #include <cstddef>
@@ -8,19 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "dictionary/domain.h"
+
 namespace zelvoran {
 
-struct MainCore;
-struct MenuItem;
-struct Point;
-
-// One menu item of the history: the row text the entry was listed under, its slot, and the
-// index the slot is in. The direction is kept with the item, not read again from the caption
-// (a Greek headword may begin with a digit); items name the same entry when both agree.
+// One menu item of the history: the row text the entry was listed under and the record it
+// names. The direction is kept with the item, not read again from the caption (a Greek
+// headword may begin with a digit); items name the same entry when both agree.
 struct HistoryItem {
   std::string Caption;
-  int32_t Tag = 0;
-  bool Greek = false;
+  RowRef Ref;
   bool operator==(const HistoryItem&) const = default;
 };
 
@@ -29,32 +27,22 @@ inline constexpr size_t kBackListMax = 15;
 struct HistoryModel {
   std::vector<HistoryItem> BackList;     // entries shown before the current one, newest first
   std::vector<HistoryItem> ForwardList;  // entries stepped back from, nearest first
-  // Counts the items RecordHistory has put at the front of BackList, so a step can tell
-  // whether the entry it left was recorded.
+  // Counts the items Record has put at the front of BackList, so a step can tell whether the
+  // entry it left was recorded.
   uint64_t Insertions = 0;
+
+  // The entry shown before goes to the front of BackList (once per entry, at most 15 items)
+  // when its row text is longer than two characters; `shown` becomes the last shown.
+  void Record(HistoryItem& last_shown, HistoryItem shown);
+
+  // After a step back to `target` (the front of BackList before the step) that left `left`:
+  // the entry left moves to ForwardList, and the target leaves BackList.
+  void SteppedBack(const HistoryItem& target, const HistoryItem& left, uint64_t insertions_before);
+  // After a step forward: the target leaves ForwardList.
+  void SteppedForward();
+  // After a choice from PrevMenu: the chosen item leaves BackList (not the newly recorded
+  // entry at its front, even when equal to it), and ForwardList empties.
+  void ChoseBack(const HistoryItem& chosen, uint64_t insertions_before);
 };
-
-// Called by ShowEntry for the row it has shown: the entry shown before goes to the front of
-// BackList (once per entry, at most 15 items) and this row becomes the last shown.
-void RecordHistory(MainCore& core, int row);
-
-// Writes the item's caption into Entry_Text without a lookup, sets the item's direction and
-// shows the item's slot through the "SPECIFIC" lookup.
-void HistoryStep(MainCore& core, const HistoryItem& item);
-
-void Prev_ButtonClick(MainCore& core);
-void Next_ButtonClick(MainCore& core);
-// A choice from PrevMenu or NextMenu, by item position; a position out of range does nothing.
-void PrevMenuClick(MainCore& core, int item);
-void NextMenuClick(MainCore& core, int item);
-// Open the menus just under the back and the forward button.
-void PrevMenu_ButtonClick(MainCore& core);
-void NextMenu_ButtonClick(MainCore& core);
-// Opens NextMenu at a screen point: it is also NextMenu_Button's context menu, opened at the
-// pointer by a right-click on that button.
-void NextMenuPopup(MainCore& core, Point screen);
-
-// The captions of a list as menu items (shown as they are).
-std::vector<MenuItem> HistoryMenuItems(const std::vector<HistoryItem>& items);
 
 }  // namespace zelvoran

@@ -3,10 +3,8 @@
 
 #include <algorithm>
 #include <array>
-#include <exception>
 
-#include "app/main_core.h"
-#include "dictionary/entry_display.h"
+#include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_index.h"
 #include "text/cp1253.h"
@@ -75,19 +73,18 @@ class CategoryFilter {
 // Adds the candidates that pass the category filter, up to kResultLimit rows.
 class RowCollector {
  public:
-  RowCollector(MainCore& core, std::string_view category)
-      : core_(core), filter_(core.state.Dict, category) {}
+  RowCollector(const Dictionary& dict, std::string_view category, std::vector<LookupRow>& rows)
+      : dict_(dict), filter_(dict, category), rows_(rows) {}
 
-  bool Full() const { return rows_ >= kResultLimit; }
+  bool Full() const { return static_cast<int>(rows_.size()) >= kResultLimit; }
   bool Filtered() const { return filter_.Active(); }
-  int Rows() const { return rows_; }
 
   // Returns false once the limit is reached.
   bool Add(int32_t slot, bool greek) {
     if (Full()) return false;
     if (filter_.Active() && !filter_.Accepts(slot, greek)) return true;
-    core_.List.Add(RowText(core_.state.Dict.Index(greek).Slot(slot)), slot);
-    ++rows_;
+    rows_.push_back(LookupRow{RowText(dict_.Index(greek).Slot(slot)),
+                              RowRef{greek ? Direction::kGreek : Direction::kEnglish, slot}});
     return !Full();
   }
   void AddAll(const std::vector<int32_t>& slots, bool greek) {
@@ -97,28 +94,9 @@ class RowCollector {
   }
 
  private:
-  MainCore& core_;
+  const Dictionary& dict_;
   CategoryFilter filter_;
-  int rows_ = 0;
-};
-
-// Restores the cursor however the lookup ends; when it ends by a failure, the rows added so
-// far stay and the list is told about them.
-class LookupScope {
- public:
-  explicit LookupScope(MainCore& core) : core_(core), failures_(std::uncaught_exceptions()) {
-    core_.view.SetBusy(true);
-  }
-  ~LookupScope() {
-    if (std::uncaught_exceptions() > failures_) core_.view.ListRowsChanged();
-    core_.view.SetBusy(false);
-  }
-  LookupScope(const LookupScope&) = delete;
-  LookupScope& operator=(const LookupScope&) = delete;
-
- private:
-  MainCore& core_;
-  int failures_;
+  std::vector<LookupRow>& rows_;
 };
 
 bool EndsWith(std::string_view form, std::string_view key) {
@@ -141,24 +119,23 @@ int StartSlot(const LetterStartTable& table, bool greek, std::string_view key) {
   return s ? std::max(*s, 1) : 1;
 }
 
-void TypedTextLookup(MainCore& core, std::string_view mode, std::string_view text,
-                     RowCollector& rows) {
-  const bool greek = core.CurrentDirection == kDirectionGreek;
+void TypedTextLookup(const Dictionary& dict, const LookupIndex& li, bool greek, SearchMode mode,
+                     std::string_view text, RowCollector& rows, const std::vector<LookupRow>& out) {
   const std::string key = greek ? GreekKey(text) : AsciiLower(text);
-  const DirectionForms& forms = CurrentLookupIndex(core).Of(greek);
-  if (mode == "START") {
-    const int from = StartSlot(core.state.Dict.Profile.letters, greek, key);
+  const DirectionForms& forms = li.Of(greek);
+  if (mode == SearchMode::kStart) {
+    const int from = StartSlot(dict.Profile.letters, greek, key);
     // No form is longer than the longest one, so longer beginnings need not be tried.
     size_t n = std::min(key.size(), forms.Start.MaxLength());
-    for (; n > 0 && core.List.Count() == 0; --n) {
+    for (; n > 0 && out.empty(); --n) {
       rows.AddAll(StartMatches(forms, std::string_view(key).substr(0, n), from), greek);
     }
-  } else if (mode == "CONTAIN") {
+  } else if (mode == SearchMode::kContain) {
     // Without a category filter every match is a row, so no more than the limit are needed.
     rows.AddAll(
         ContainMatches(forms, key, rows.Filtered() ? SIZE_MAX : static_cast<size_t>(kResultLimit)),
         greek);
-  } else if (mode == "END") {
+  } else if (mode == SearchMode::kEnd) {
     if (key.size() > forms.Match.MaxLength()) return;
     for (int32_t slot = 1; slot < forms.End; ++slot) {
       if (EndsWith(forms.Match.Form(slot), key) && !rows.Add(slot, greek)) return;
@@ -166,26 +143,9 @@ void TypedTextLookup(MainCore& core, std::string_view mode, std::string_view tex
   }
 }
 
-void SpecificLookup(MainCore& core, int32_t slot) {
-  const bool greek = core.CurrentDirection == kDirectionGreek;
-  const HeadwordIndex& index = core.state.Dict.Index(greek);
-  if (slot < 1 || slot > index.Count()) return;  // no loaded record: nothing to show
-  const HeadwordRecord& rec = index.Slot(slot);
-  core.List.Add(RowText(rec), slot);
-  core.view.ListRowsChanged();
-  {
-    SuppressEntryChangeScope quiet(core);
-    core.view.SetEntryText(rec.Headword);
-  }
-  core.List.Selected = 0;
-  core.view.ListSelectionChanged();
-  Entries_ListClick(core);
-}
-
-void UserEntriesListing(MainCore& core, RowCollector& rows) {
-  const LookupIndex& li = CurrentLookupIndex(core);
+void UserEntriesListing(const Dictionary& dict, const LookupIndex& li, RowCollector& rows) {
   for (bool greek : {false, true}) {
-    const HeadwordIndex& index = core.state.Dict.Index(greek);
+    const HeadwordIndex& index = dict.Index(greek);
     for (int32_t slot = 1; slot < li.Of(greek).End; ++slot) {
       const Origin origin = index.Slot(slot).Origin;
       if ((origin == Origin::kOwn || origin == Origin::kAddition) && !rows.Add(slot, greek)) return;
@@ -193,14 +153,8 @@ void UserEntriesListing(MainCore& core, RowCollector& rows) {
   }
 }
 
-void MultiLookup(MainCore& core, RowCollector& rows) {
-  const SearchCriteria& c = core.state.Criteria;
-  const std::string& sample = !c.SearchStartText.empty()     ? c.SearchStartText
-                              : !c.SearchContainText.empty() ? c.SearchContainText
-                                                             : c.SearchEndText;
-  SetDirection(core, IsGreekText(sample));
-  const bool greek = core.CurrentDirection == kDirectionGreek;
-  const DirectionForms& forms = CurrentLookupIndex(core).Of(greek);
+void MultiLookup(const LookupIndex& li, const SearchCriteria& c, bool greek, RowCollector& rows) {
+  const DirectionForms& forms = li.Of(greek);
   for (int32_t slot = 1; slot < forms.End; ++slot) {
     const std::string_view h = forms.Match.Form(slot);
     if (!c.SearchStartText.empty() && !StartsWith(forms.Start.Form(slot), c.SearchStartText)) {
@@ -212,9 +166,8 @@ void MultiLookup(MainCore& core, RowCollector& rows) {
   }
 }
 
-void CategoryListing(MainCore& core, std::string_view category, RowCollector& rows) {
+void CategoryListing(const LookupIndex& li, std::string_view category, RowCollector& rows) {
   if (category.empty()) return;
-  const LookupIndex& li = CurrentLookupIndex(core);
   for (bool greek : {false, true}) {
     // The collector's filter is the category test itself.
     for (int32_t slot = 1; slot < li.Of(greek).End; ++slot) {
@@ -223,13 +176,37 @@ void CategoryListing(MainCore& core, std::string_view category, RowCollector& ro
   }
 }
 
+const SearchCriteria& NoCriteria() {
+  static const SearchCriteria none;
+  return none;
+}
+
 }  // namespace
 
-SuppressEntryChangeScope::SuppressEntryChangeScope(MainCore& core) : core_(core) {
-  core_.SuppressEntryChange = true;
+std::string_view SearchModeName(SearchMode mode) {
+  switch (mode) {
+    case SearchMode::kStart:
+      return "START";
+    case SearchMode::kContain:
+      return "CONTAIN";
+    case SearchMode::kEnd:
+      return "END";
+    case SearchMode::kSpecific:
+      return "SPECIFIC";
+    case SearchMode::kMulti:
+      return "MULTI";
+    case SearchMode::kShortcut:
+      return "SHORTCUT";
+  }
+  return "START";
 }
-SuppressEntryChangeScope::~SuppressEntryChangeScope() {
-  core_.SuppressEntryChange = false;
+
+std::optional<SearchMode> ParseSearchMode(std::string_view name) {
+  for (SearchMode m : {SearchMode::kStart, SearchMode::kContain, SearchMode::kEnd,
+                       SearchMode::kSpecific, SearchMode::kMulti, SearchMode::kShortcut}) {
+    if (SearchModeName(m) == name) return m;
+  }
+  return std::nullopt;
 }
 
 std::string RowText(const HeadwordRecord& record) {
@@ -238,38 +215,46 @@ std::string RowText(const HeadwordRecord& record) {
   return row;
 }
 
-void RunLookup(MainCore& core, std::string_view mode, int32_t slot, std::string_view category,
-               bool user_entries_only) {
-  LookupScope scope(core);
-  const std::string entry = core.view.EntryText();
-  const std::string_view text = TrimBlanks(entry);
-  // "SPECIFIC" names its entry by the current direction and the slot; the caller sets the
+LookupResult Lookup(const Dictionary& dict, const LookupIndex& li, const LookupQuery& query) {
+  LookupResult result;
+  result.direction = query.direction;
+  const std::string_view text = TrimBlanks(query.text);
+  // kSpecific names its entry by the query's direction and the slot; the caller sets the
   // direction, which a headword's first character need not tell.
-  if (!text.empty() && mode != "SPECIFIC") DirectionFromEntryText(core);
-  ClearEntryDisplay(core);
-  RowCollector rows(core, category);
-  if (!text.empty()) {
-    if (mode == "SPECIFIC") {
-      SpecificLookup(core, slot);
-    } else {
-      TypedTextLookup(core, mode, text, rows);
+  if (!text.empty() && query.mode != SearchMode::kSpecific) {
+    if (const auto d = DirectionOfEntryText(query.text)) {
+      result.direction = *d;
+      result.direction_chosen = true;
     }
-  } else if (user_entries_only) {
-    UserEntriesListing(core, rows);
-  } else if (mode == "MULTI") {
-    MultiLookup(core, rows);
-  } else if (mode == "SHORTCUT") {
-    CategoryListing(core, category, rows);
   }
-  if (rows.Rows() > 0) {
-    core.view.ListRowsChanged();
-    core.List.Selected = 0;
-    core.view.ListSelectionChanged();
+  RowCollector rows(dict, query.category, result.rows);
+  if (!text.empty()) {
+    const bool greek = result.direction == Direction::kGreek;
+    if (query.mode == SearchMode::kSpecific) {
+      const HeadwordIndex& index = dict.Index(greek);
+      // No loaded record: nothing to show.
+      if (query.slot >= 1 && query.slot <= index.Count()) {
+        result.rows.push_back(
+            LookupRow{RowText(index.Slot(query.slot)), RowRef{result.direction, query.slot}});
+      }
+    } else {
+      TypedTextLookup(dict, li, greek, query.mode, text, rows, result.rows);
+    }
+  } else if (query.user_entries_only) {
+    UserEntriesListing(dict, li, rows);
+  } else if (query.mode == SearchMode::kMulti) {
+    const SearchCriteria& c = query.criteria ? *query.criteria : NoCriteria();
+    const std::string& sample = !c.SearchStartText.empty()     ? c.SearchStartText
+                                : !c.SearchContainText.empty() ? c.SearchContainText
+                                                               : c.SearchEndText;
+    result.direction = IsGreekText(sample) ? Direction::kGreek : Direction::kEnglish;
+    result.direction_chosen = true;
+    MultiLookup(li, c, result.direction == Direction::kGreek, rows);
+  } else if (query.mode == SearchMode::kShortcut) {
+    CategoryListing(li, query.category, rows);
   }
-  if (core.List.Count() == 0) {
-    core.view.SetModifyEntryEnabled(false);
-    core.view.SetDeleteEntryEnabled(false);
-  }
+  if (!result.rows.empty()) result.selected = 0;
+  return result;
 }
 
 bool IsGreekText(std::string_view text) {
@@ -277,38 +262,15 @@ bool IsGreekText(std::string_view text) {
   return !k.empty() && IsGreekLetter(static_cast<unsigned char>(k[0]));
 }
 
-void SetDirection(MainCore& core, bool greek) {
-  if (greek && core.CurrentDirection == kDirectionEnglish) {
-    core.CurrentDirection = kDirectionGreek;
-    core.view.SetLangPicture(true);
-  } else if (!greek && core.CurrentDirection == kDirectionGreek) {
-    core.CurrentDirection = kDirectionEnglish;
-    core.view.SetLangPicture(false);
-  }
-  ActivateDirectionLayout(core);
+std::optional<Direction> DirectionOfEntryText(std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  return IsGreekLetter(static_cast<unsigned char>(text[0])) ? Direction::kGreek
+                                                            : Direction::kEnglish;
 }
 
-void DirectionFromEntryText(MainCore& core) {
-  const std::string text = core.view.EntryText();
-  if (text.empty()) return;
-  SetDirection(core, IsGreekLetter(static_cast<unsigned char>(text[0])));
-}
-
-void ClearEntryDisplay(MainCore& core) {
-  core.view.SetHeadwordLabel("");
-  core.view.SetPronunciation("");
-  core.List.Clear();
-  core.view.ListRowsChanged();
-  core.view.ListSelectionChanged();
-  core.view.SetDescription("");
-  core.view.SetModifyEntryEnabled(false);
-  core.view.SetDeleteEntryEnabled(false);
-}
-
-bool EntryInCategory(const Dictionary& dict, int32_t slot, std::string_view direction_code,
-                     std::string_view category) {
-  const bool greek = direction_code != "E";
-  const HeadwordRecord& rec = dict.Index(greek).Slot(slot);
+bool EntryInCategory(const Dictionary& dict, RowRef ref, std::string_view category) {
+  const bool greek = ref.direction == Direction::kGreek;
+  const HeadwordRecord& rec = dict.Index(greek).Slot(ref.slot);
   if (rec.Category.empty()) return false;
   if (rec.Category == category) return true;
   if (rec.Category != "MULTI" || rec.LineNumber <= 0) return false;

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/main_core.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "text/cp1253.h"
@@ -82,10 +81,10 @@ bool LookupIndex::IsStale(const Dictionary& dict) const {
          english_count_ != dict.EnglishIndex.Count() || greek_count_ != dict.GreekIndex.Count();
 }
 
-const LookupIndex& CurrentLookupIndex(MainCore& core) {
-  const Dictionary& dict = core.state.Dict;
-  if (!core.Lookup || core.Lookup->IsStale(dict)) core.Lookup = std::make_shared<LookupIndex>(dict);
-  return *core.Lookup;
+std::shared_ptr<LookupIndex> FreshLookupIndex(const Dictionary& dict,
+                                              std::shared_ptr<LookupIndex> current) {
+  if (!current || current->IsStale(dict)) return std::make_shared<LookupIndex>(dict);
+  return current;
 }
 
 std::vector<int32_t> StartMatches(const DirectionForms& forms, std::string_view prefix,

@@ -13,7 +13,6 @@
 namespace zelvoran {
 
 struct Dictionary;
-struct MainCore;
 class HeadwordIndex;
 
 // The forms of one record per slot, in slot order, packed into one buffer.
@@ -70,8 +69,9 @@ class LookupIndex {
   mutable std::unique_ptr<DirectionForms> greek_;
 };
 
-// The forms of the core's dictionary, rebuilt when the indexes have been reloaded since.
-const LookupIndex& CurrentLookupIndex(MainCore& core);
+// `current` when it still fits `dict`, else new forms of `dict`.
+std::shared_ptr<LookupIndex> FreshLookupIndex(const Dictionary& dict,
+                                              std::shared_ptr<LookupIndex> current);
 
 // Slots (ascending, within [from, End)) whose Start form begins with `prefix`.
 std::vector<int32_t> StartMatches(const DirectionForms& forms, std::string_view prefix,

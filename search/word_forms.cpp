@@ -5,7 +5,6 @@
 #include <array>
 #include <bit>
 
-#include "app/main_core.h"
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
@@ -536,13 +535,11 @@ std::vector<Suggestion> WordForms::Suggest(std::string_view word, size_t max) co
   return out;
 }
 
-const WordForms& CurrentWordForms(MainCore& core) {
-  const Dictionary& dict = core.state.Dict;
-  CurrentLookupIndex(core);
-  if (!core.Forms || core.Forms->IsStale(dict)) {
-    core.Forms = std::make_shared<WordForms>(dict, core.Lookup);
-  }
-  return *core.Forms;
+std::shared_ptr<WordForms> FreshWordForms(const Dictionary& dict,
+                                          std::shared_ptr<const LookupIndex> lookup,
+                                          std::shared_ptr<WordForms> current) {
+  if (!current || current->IsStale(dict)) return std::make_shared<WordForms>(dict, lookup);
+  return current;
 }
 
 }  // namespace zelvoran

@@ -13,7 +13,6 @@
 namespace zelvoran {
 
 struct Dictionary;
-struct MainCore;
 class LookupIndex;
 
 // How a base form was found, best first.
@@ -75,7 +74,9 @@ class WordForms {
   mutable std::unique_ptr<Tables> tables_[2];
 };
 
-// The word forms of the core's dictionary, rebuilt when the indexes have been reloaded since.
-const WordForms& CurrentWordForms(MainCore& core);
+// `current` when it still fits `dict`, else new word forms of `dict` over `lookup`.
+std::shared_ptr<WordForms> FreshWordForms(const Dictionary& dict,
+                                          std::shared_ptr<const LookupIndex> lookup,
+                                          std::shared_ptr<WordForms> current);
 
 }  // namespace zelvoran

@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#include "app/main_core.h"
 #include "dictionary/dictionary_data.h"
-#include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
 #include "search/lookup_index.h"
@@ -19,50 +17,19 @@ constexpr std::string_view kCrLf = "\r\n";
 
 // Whether some headword begins with the whole text: the START lookup then matched the whole
 // key, so its first row begins with it.
-bool BeginsSomeHeadword(MainCore& core, std::string_view text, bool greek) {
-  if (core.List.Count() == 0) return false;
+bool BeginsSomeHeadword(const LookupIndex& index, const std::vector<LookupRow>& rows,
+                        std::string_view text, bool greek) {
+  if (rows.empty()) return false;
   const std::string key = greek ? GreekKey(text) : AsciiLower(text);
-  const DirectionForms& forms = CurrentLookupIndex(core).Of(greek);
-  return forms.Start.Form(core.List.RowIndexList[0]).starts_with(key);
+  return index.Of(greek).Start.Form(rows.front().ref.slot).starts_with(key);
 }
 
-void ShowBaseForm(MainCore& core, std::string_view text, const BaseForm& base) {
-  const HeadwordRecord& rec = core.state.Dict.Index(base.greek).Slot(base.slot);
-  auto& rows = core.List.RowIndexList;
-  auto it = std::find(rows.begin(), rows.end(), base.slot);
-  int row = 0;
-  if (it == rows.end()) {
-    // The list does not hold the entry: it heads the list, so that the commands that act on
-    // the selected row act on the entry shown.
-    core.List.Rows.insert(core.List.Rows.begin(), RowText(rec));
-    rows.insert(rows.begin(), base.slot);
-    core.view.ListRowsChanged();
-  } else {
-    row = static_cast<int>(it - rows.begin());
+// Whether the typed text names the record itself, not just a beginning of it.
+bool TypedTextMatchesKey(Direction direction, std::string_view typed, const HeadwordRecord& rec) {
+  if (direction == Direction::kGreek) {
+    return GreekFold(TrimBlanks(GreekKey(typed))) == GreekFold(rec.SearchKey);
   }
-  core.List.Selected = row;
-  core.view.ListSelectionChanged();
-  ShowEntry(core, row);
-  core.view.SetFormHeadwordLabel(text, rec.Headword);
-  const std::string label = std::string(text) + " -> " + rec.Headword;
-  core.view.SetHeadwordLabelLeftJustified(core.view.MeasureLabelText(label) >
-                                          core.view.DescriptionWidth());
-}
-
-void ShowSuggestions(MainCore& core, const std::vector<Suggestion>& suggestions) {
-  std::string text(kSuggestionsHeading);
-  std::vector<std::string> headwords;
-  for (const Suggestion& s : suggestions) {
-    text += kCrLf;
-    text += s.headword;
-    headwords.push_back(s.headword);
-  }
-  // No row is chosen: the box shows no entry, so copy, print and the editing commands have
-  // no row to act on.
-  core.List.Selected = -1;
-  core.view.ListSelectionChanged();
-  core.view.SetDescription(text);
-  core.view.SuggestionsShown(headwords);
+  return CharLowerA(TrimBlanks(typed)) == CharLowerA(rec.SearchKey);
 }
 
 }  // namespace
@@ -78,22 +45,79 @@ bool IsTypingStep(std::string_view before, std::string_view after) {
   return after.size() - p - s <= 1;
 }
 
-void ShowWordFormOrSuggestions(MainCore& core, bool whole_word) {
-  const std::string entry = core.view.EntryText();
+WordFormAnswer AnswerWordForm(const WordForms& forms, const LookupIndex& index, Direction direction,
+                              std::string_view entry, const std::vector<LookupRow>& start_rows,
+                              bool whole_word) {
+  WordFormAnswer answer;
   const std::string_view text = TrimBlanks(entry);
-  if (text.empty() || text.size() > kWordFormsMaxBytes) return;
-  const bool greek = core.CurrentDirection == kDirectionGreek;
-  if (IsGreekText(text) != greek) return;
-  if (!whole_word && BeginsSomeHeadword(core, text, greek)) return;
-  const WordForms& forms = CurrentWordForms(core);
-  if (forms.IsHeadword(text)) return;
+  if (text.empty() || text.size() > kWordFormsMaxBytes) return answer;
+  const bool greek = direction == Direction::kGreek;
+  if (IsGreekText(text) != greek) return answer;
+  if (!whole_word && BeginsSomeHeadword(index, start_rows, text, greek)) return answer;
+  if (forms.IsHeadword(text)) return answer;
   const std::vector<BaseForm> bases = forms.BaseForms(text);
   if (!bases.empty()) {
-    ShowBaseForm(core, text, bases.front());
-    return;
+    answer.kind = WordFormAnswer::Kind::kBaseForm;
+    answer.base =
+        RowRef{bases.front().greek ? Direction::kGreek : Direction::kEnglish, bases.front().slot};
+    answer.headword = bases.front().headword;
+    return answer;
   }
-  const std::vector<Suggestion> suggestions = forms.Suggest(text, kMaxSuggestions);
-  if (!suggestions.empty()) ShowSuggestions(core, suggestions);
+  for (const Suggestion& s : forms.Suggest(text, kMaxSuggestions)) {
+    answer.suggestions.push_back(s.headword);
+  }
+  if (!answer.suggestions.empty()) answer.kind = WordFormAnswer::Kind::kSuggestions;
+  return answer;
+}
+
+TypingAnswer AnswerTyping(const Dictionary& dict, const LookupIndex& index, const WordForms& forms,
+                          Direction current, std::string_view entry, bool whole_word) {
+  TypingAnswer a;
+  LookupQuery q;
+  q.direction = current;
+  q.mode = SearchMode::kStart;
+  q.text = entry;
+  a.lookup = Lookup(dict, index, q);
+  std::vector<LookupRow>& rows = a.lookup.rows;
+  const Direction d = a.lookup.direction;
+  if (!rows.empty() &&
+      TypedTextMatchesKey(d, entry,
+                          dict.Index(d == Direction::kGreek).Slot(rows.front().ref.slot))) {
+    a.shown = 0;
+    return a;
+  }
+  a.word_form = AnswerWordForm(forms, index, d, entry, rows, whole_word);
+  if (a.word_form.kind == WordFormAnswer::Kind::kBaseForm) {
+    const RowRef base = a.word_form.base;
+    auto it =
+        std::find_if(rows.begin(), rows.end(), [&](const LookupRow& r) { return r.ref == base; });
+    if (it == rows.end()) {
+      // The list does not hold the entry: it heads the list, so that the commands that act on
+      // the selected row act on the entry shown.
+      rows.insert(
+          rows.begin(),
+          LookupRow{RowText(dict.Index(base.direction == Direction::kGreek).Slot(base.slot)),
+                    base});
+      a.shown = 0;
+    } else {
+      a.shown = static_cast<int>(it - rows.begin());
+    }
+    a.lookup.selected = a.shown;
+  } else if (a.word_form.kind == WordFormAnswer::Kind::kSuggestions) {
+    // No row is chosen: the box shows no entry, so copy, print and the editing commands have
+    // no row to act on.
+    a.lookup.selected = -1;
+  }
+  return a;
+}
+
+std::string SuggestionsText(const std::vector<std::string>& headwords) {
+  std::string text(kSuggestionsHeading);
+  for (const std::string& h : headwords) {
+    text += kCrLf;
+    text += h;
+  }
+  return text;
 }
 
 }  // namespace zelvoran

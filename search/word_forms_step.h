@@ -1,14 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The entry box's step for words that are no headword: the entry of the word's best base form,
-// or suggestions of headwords spelt like it.
+// The entry box's answer for words that are no headword: the entry of the word's best base
+// form, or suggestions of headwords spelt like it.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "dictionary/domain.h"
+#include "search/lookup_engine.h"
 
 namespace zelvoran {
 
-struct MainCore;
+struct Dictionary;
+class LookupIndex;
+class WordForms;
 
 // The first line of the suggestions in the explanation box ("Μήπως εννοείτε:").
 inline constexpr std::string_view kSuggestionsHeading =
@@ -18,11 +24,37 @@ inline constexpr std::string_view kSuggestionsHeading =
 // character put in where a stretch (possibly empty) was taken out.
 bool IsTypingStep(std::string_view before, std::string_view after);
 
-// Called by Entry_TextChange after the START lookup when the text's own entry is not shown.
-// Shows the entry of the best base form (its row selected, added at the top when the list
-// lacks it), or offers suggestions in the explanation box, when the text is a complete word:
-// `whole_word` (pasted, double-clicked, quick translation) or it begins no headword. A text
-// that is a headword, and a typed one that still begins a headword, are left as they are.
-void ShowWordFormOrSuggestions(MainCore& core, bool whole_word);
+struct WordFormAnswer {
+  enum class Kind { kNone, kBaseForm, kSuggestions };
+  Kind kind = Kind::kNone;
+  RowRef base;                           // kBaseForm: the record of the best base form
+  std::string headword;                  // kBaseForm: its headword as stored
+  std::vector<std::string> suggestions;  // kSuggestions: the headwords, best first
+};
+
+// Asked after the START lookup (`start_rows`, in `direction`) when the text's own entry is not
+// shown. Answers the best base form, or suggestions, when the trimmed `text` is a complete
+// word: `whole_word` (pasted, double-clicked, quick translation) or it begins no headword. A
+// text that is a headword, and a typed one that still begins a headword, get no answer.
+WordFormAnswer AnswerWordForm(const WordForms& forms, const LookupIndex& index, Direction direction,
+                              std::string_view text, const std::vector<LookupRow>& start_rows,
+                              bool whole_word);
+
+// The entry box's answer to a change of its text: the START rows, and which entry to show.
+struct TypingAnswer {
+  // The START rows; a base form's row heads them when they lack it. Its selection is the row
+  // shown, or none with suggestions.
+  LookupResult lookup;
+  int shown = -1;  // the row whose entry is shown (-1: none)
+  WordFormAnswer word_form;
+};
+
+// Looks up `entry` (the entry box's text, untrimmed) from the `current` direction: the typed
+// text's own entry when the first row is it, else the word form's answer.
+TypingAnswer AnswerTyping(const Dictionary& dict, const LookupIndex& index, const WordForms& forms,
+                          Direction current, std::string_view entry, bool whole_word);
+
+// The explanation box's text for suggestions: the heading and one headword a line.
+std::string SuggestionsText(const std::vector<std::string>& headwords);
 
 }  // namespace zelvoran

@@ -12,7 +12,10 @@
 
 #include "app/commands.h"
 #include "app/desktop_commands.h"
+#include "app/entry_presenter.h"
 #include "app/guard.h"
+#include "app/history_commands.h"
+#include "app/lookup_presenter.h"
 #include "app/ui/artwork.h"
 #include "app/ui/speak_button.h"
 #include "app/window_commands.h"
@@ -20,12 +23,10 @@
 #include "desktop/speak_entry.h"
 #include "desktop/ui/copyright_form.h"
 #include "desktop/ui/printing.h"
-#include "dictionary/entry_display.h"
 #include "platform/file_system.h"
 #include "platform/linux/clipboard_qt.h"
 #include "platform/linux/qt_text.h"
 #include "platform/speech.h"
-#include "search/entry_box.h"
 #include "search/ui/search_forms.h"
 
 namespace zelvoran {

@@ -2,10 +2,11 @@
 // Lookups of arbitrary typed or pasted text in every mode, over a small dictionary whose
 // letter-start table comes from the input (as a profile that contradicts the files would
 // give). Every row must name a loaded record of its direction, and showing it must work.
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "dictionary/entry_display.h"
-#include "search/entry_box.h"
 #include "search/lookup_engine.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_target.h"
@@ -82,13 +83,13 @@ ZELVORAN_FUZZ_TARGET(lookup) {
     view.SetEntryText(in.Rest());  // through the change handler, as typing or pasting does
   } else {
     view.entry_text = std::string(in.Rest());
-    RunLookup(core, mode, slot, category, false);
+    RunLookup(core, *ParseSearchMode(mode), slot, category, false);
   }
-  FUZZ_CHECK(core.List.Rows.size() == core.List.RowIndexList.size());
+  FUZZ_CHECK(core.List.Rows.size() == core.List.Refs.size());
   FUZZ_CHECK(core.List.Selected >= -1 && core.List.Selected < core.List.Count());
   for (int row = 0; row < core.List.Count(); ++row) {
     const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
-    const int32_t s = core.List.RowIndexList[static_cast<size_t>(row)];
+    const int32_t s = core.List.Refs[static_cast<size_t>(row)].slot;
     FUZZ_CHECK(s >= 1 && s <= state.Dict.Index(greek).Count());
     core.List.Selected = row;
     Entries_ListClick(core);

@@ -2,10 +2,10 @@
 // Base forms and suggestions of arbitrary text, typed or pasted into the entry box, over a
 // small dictionary with a forms file: every answer names a loaded record, at most ten
 // suggestions, and the list stays parallel to its slots.
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "dictionary/forms_file.h"
-#include "search/entry_box.h"
 #include "search/word_forms.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_target.h"
@@ -59,7 +59,7 @@ ZELVORAN_FUZZ_TARGET(suggestions) {
   ProgramState state;
   state.ProgramFolder = "C:\\Dict\\";
   LoadDictionary(fs, state);
-  state.CurrentSearchMode = "START";
+  state.CurrentSearchMode = SearchMode::kStart;
   MainCore core(Services{fs, folders, info}, state, view);
   view.on_entry_change = [&] { Entry_TextChange(core); };
 
@@ -80,7 +80,7 @@ ZELVORAN_FUZZ_TARGET(suggestions) {
   } else {
     view.SetEntryText(text);
   }
-  FUZZ_CHECK(core.List.Rows.size() == core.List.RowIndexList.size());
+  FUZZ_CHECK(core.List.Rows.size() == core.List.Refs.size());
   FUZZ_CHECK(core.List.Selected >= -1 && core.List.Selected < core.List.Count());
   FUZZ_CHECK(view.busy_depth == 0);
 }

@@ -9,9 +9,10 @@
 #include <QMimeData>
 
 #include "app/desktop_commands.h"
+#include "app/lookup_presenter.h"
+#include "desktop/copy_paste.h"
 #include "desktop/quick_translation.h"
 #include "platform/linux/clipboard_qt.h"
-#include "search/entry_box.h"
 #include "tests/support/fake_desktop.h"
 #include "text/cp1253.h"
 
@@ -113,7 +114,7 @@ TEST_F(QtQuickTranslationTest, TheProgramsOwnCopyDoesNotReachTheEntryBox) {
   AutoTranslate_ButtonClick(core);
   JoinOther();
   view.SetEntryText("kept");
-  core.List.Add(Utf8ToCp1253("σπίτι"), 1);
+  core.List.Add(Utf8ToCp1253("σπίτι"), RowRef{Direction::kGreek, 1});
   core.List.Selected = 0;
   const int draws = other_draws;
   Copy_ButtonClick(core);

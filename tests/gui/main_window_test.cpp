@@ -101,7 +101,7 @@ TEST_F(MainWindowTest, StateAfterCreationAndFirstShow) {
   EXPECT_EQ(state_.ProgramFolder, folder_);
   EXPECT_EQ(state_.Dict.EnglishIndex.Count(), 6);
   EXPECT_EQ(state_.Dict.GreekIndex.Count(), 5);
-  EXPECT_EQ(state_.CurrentSearchMode, "START");
+  EXPECT_EQ(state_.CurrentSearchMode, SearchMode::kStart);
   EXPECT_TRUE(messages_.problems.empty());
 
   for (const ToolbarButtonInfo& b : ToolbarButtons()) {
@@ -125,7 +125,7 @@ TEST_F(MainWindowTest, StateAfterCreationAndFirstShow) {
   EXPECT_EQ(w.AutoTrImage.size(), QSize(25, 23));
   EXPECT_EQ(w.QuimbrellImage->Picture().size(), QSize(21, 18));
 
-  EXPECT_EQ(w.Core().CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(w.Core().CurrentDirection, Direction::kEnglish);
   EXPECT_EQ(w.Core().List.Count(), 0);
   EXPECT_EQ(w.Entries_List->model()->rowCount(), 0);
   EXPECT_TRUE(w.Entry_Label->text().isEmpty());
@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, MissingDataStillShowsTheEmptyWindow) {
   fs::remove(dir_ + "/content/orangeline.bmp");
   TMainLex& w = Open();
   EXPECT_TRUE(w.Line_Image->Picture().isNull());
-  EXPECT_EQ(state_.CurrentSearchMode, "START");
+  EXPECT_EQ(state_.CurrentSearchMode, SearchMode::kStart);
   EXPECT_EQ(w.size(), QSize(592, 338));
 }
 
@@ -264,13 +264,13 @@ TEST_F(MainWindowTest, LanguageSwitchTwiceReturnsToTheStart) {
   EXPECT_EQ(w.EntryText(), "word");
 
   QTest::mouseClick(w.Button(B::kLang), Qt::LeftButton);
-  EXPECT_EQ(w.Core().CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(w.Core().CurrentDirection, Direction::kGreek);
   EXPECT_EQ(w.Button(B::kLang)->Glyph().cacheKey(), w.GrImage.cacheKey());
   EXPECT_TRUE(w.Entry_Text->text().isEmpty());
   EXPECT_TRUE(w.Entry_Text->hasFocus());
 
   QTest::mouseClick(w.Button(B::kLang), Qt::LeftButton);
-  EXPECT_EQ(w.Core().CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(w.Core().CurrentDirection, Direction::kEnglish);
   EXPECT_EQ(w.Button(B::kLang)->Glyph().cacheKey(), w.EnImage.cacheKey());
   EXPECT_TRUE(w.Entry_Text->text().isEmpty());
   EXPECT_TRUE(w.Entry_Text->hasFocus());
@@ -295,15 +295,15 @@ TEST_F(MainWindowTest, FocusIsRecordedAndKeptOverToolbarClicks) {
   w.Entry_Text->setText(QStringLiteral("abc"));
   w.Description_Text->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(w.Core().FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kDescriptionText);
   QTest::mouseClick(w.Button(B::kCopy), Qt::LeftButton);
-  EXPECT_EQ(w.Core().FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kDescriptionText);
   w.Entries_List->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(w.Core().FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kEntriesList);
   w.Entry_Text->setFocus();
   QApplication::processEvents();
-  EXPECT_EQ(w.Core().FocusedControlTag, "ENTRY_TEXT");
+  EXPECT_EQ(w.Core().FocusedControlTag, FocusedControl::kEntryText);
   EXPECT_EQ(w.Entry_Text->selectedText(), QStringLiteral("abc"));
 }
 
@@ -323,8 +323,9 @@ TEST_F(MainWindowTest, EnterTriggersTheDefaultButtonFromEveryTextControl) {
 TEST_F(MainWindowTest, ListShowsTensOfThousandsOfUniformRows) {
   TMainLex& w = Open();
   MainCore& core = w.Core();
-  for (int i = 0; i < 32736; ++i) core.List.Add("row " + std::to_string(i), i + 1);
-  core.List.Add(std::string(60, 'm'), 40000);
+  for (int i = 0; i < 32736; ++i)
+    core.List.Add("row " + std::to_string(i), RowRef{Direction::kEnglish, i + 1});
+  core.List.Add(std::string(60, 'm'), RowRef{Direction::kEnglish, 40000});
   core.List.Selected = 5;
   w.ListRowsChanged();
   QApplication::processEvents();
@@ -348,7 +349,7 @@ TEST_F(MainWindowTest, ListShowsTensOfThousandsOfUniformRows) {
   QTest::mouseClick(w.Entries_List->viewport(), Qt::LeftButton, Qt::NoModifier, prev.center());
   EXPECT_EQ(core.List.Selected, 32735);
   // The click shows the row and hands the focus back to the entry box, which takes the tag.
-  EXPECT_EQ(core.FocusedControlTag, "ENTRY_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntryText);
 }
 
 TEST_F(MainWindowTest, PinAndExit) {

@@ -28,9 +28,9 @@ class PrintPdfTest : public ::testing::Test {
     HeadwordRecord record;
     record.Headword = Utf8ToCp1253("θάλασσα");
     h.state.Dict.GreekIndex.Append(record);
-    h.core.List.Add(record.Headword, 1);
+    h.core.List.Add(record.Headword, RowRef{Direction::kGreek, 1});
     h.core.List.Selected = 0;
-    h.core.CurrentDirection = kDirectionGreek;
+    h.core.CurrentDirection = Direction::kGreek;
   }
   std::string PdfText() {
     QProcess p;

@@ -383,8 +383,9 @@ TEST_F(WindowEdgesTest, ARowCutOffByTheScrollBarGetsItsTooltip) {
   while (metrics.horizontalAdvance(cut + QLatin1Char('m')) <= outer) cut += QLatin1Char('m');
   while (metrics.horizontalAdvance(cut + QLatin1Char('i')) <= outer) cut += QLatin1Char('i');
   MainCore& core = w.Core();
-  for (int i = 0; i < 60; ++i) core.List.Add("row " + std::to_string(i), i + 1);
-  core.List.Add(FromQ(cut), 100);
+  for (int i = 0; i < 60; ++i)
+    core.List.Add("row " + std::to_string(i), RowRef{Direction::kEnglish, i + 1});
+  core.List.Add(FromQ(cut), RowRef{Direction::kEnglish, 100});
   w.ListRowsChanged();
   w.Entries_List->scrollToBottom();
   QApplication::processEvents();

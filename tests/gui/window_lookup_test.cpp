@@ -124,13 +124,13 @@ TEST_F(WindowLookupTest, TheFirstLetterSwitchesDirectionPictureAndKeyboard) {
   ASSERT_EQ(keyboard_.active, kEnglishLayout);
 
   TypeWord("cat");
-  EXPECT_EQ(Core().CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(Core().CurrentDirection, Direction::kEnglish);
   EXPECT_EQ(w.Button(B::kLang)->Glyph().cacheKey(), english);
 
   // The first Greek letter switches at once, before the word is complete.
   w.Entry_Text->selectAll();
   Type(w.Entry_Text, QStringLiteral("γ"));
-  EXPECT_EQ(Core().CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(Core().CurrentDirection, Direction::kGreek);
   EXPECT_EQ(w.Button(B::kLang)->Glyph().cacheKey(), greek);
   EXPECT_EQ(keyboard_.active, kGreekLayout);
   EXPECT_EQ(Rows().front(), "γάτα");
@@ -139,7 +139,7 @@ TEST_F(WindowLookupTest, TheFirstLetterSwitchesDirectionPictureAndKeyboard) {
   EXPECT_NE(Description().find("cat"), std::string::npos);
 
   TypeWord("dog");
-  EXPECT_EQ(Core().CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(Core().CurrentDirection, Direction::kEnglish);
   EXPECT_EQ(w.Button(B::kLang)->Glyph().cacheKey(), english);
   EXPECT_EQ(keyboard_.active, kEnglishLayout);
   EXPECT_EQ(Label(), "dog");
@@ -160,7 +160,7 @@ TEST_F(WindowLookupTest, DoubleClickingAWordInTheExplanationLooksItUp) {
   QTest::mouseDClick(w.Description_Text->viewport(), Qt::LeftButton, Qt::NoModifier, p);
 
   EXPECT_EQ(EntryText(), "physician");
-  EXPECT_EQ(Core().CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(Core().CurrentDirection, Direction::kEnglish);
   EXPECT_EQ(w.Button(B::kLang)->Glyph().cacheKey(), w.EnImage.cacheKey());
   // No English headword begins with it: the shortening lists the "p" words, nothing shown.
   ASSERT_FALSE(Rows().empty());
@@ -177,7 +177,7 @@ TEST_F(WindowLookupTest, DoubleClickingAWordInTheExplanationLooksItUp) {
   QTest::mouseDClick(w.Description_Text->viewport(), Qt::LeftButton, Qt::NoModifier,
                      w.Description_Text->cursorRect(cursor).center());
   EXPECT_EQ(EntryText(), "γιατρός");
-  EXPECT_EQ(Core().CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(Core().CurrentDirection, Direction::kGreek);
   EXPECT_EQ(Label(), "γιατρός");
   EXPECT_EQ(keyboard_.active, kGreekLayout);
 }

@@ -76,7 +76,7 @@ TEST_F(WindowQuickTranslationTest, AnotherProgramsTextIsLookedUpAndBringsTheWind
   EXPECT_EQ(EntryText(), "γάτα");
   EXPECT_EQ(Label(), "γάτα");
   EXPECT_NE(Description().find("cat"), std::string::npos);
-  EXPECT_EQ(Core().CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(Core().CurrentDirection, Direction::kGreek);
   EXPECT_EQ(w.Button(B::kLang)->Glyph().cacheKey(), w.GrImage.cacheKey());
   EXPECT_EQ(keyboard_.active, kGreekLayout);
   EXPECT_FALSE(w.isMinimized());
@@ -86,7 +86,7 @@ TEST_F(WindowQuickTranslationTest, AnotherProgramsTextIsLookedUpAndBringsTheWind
   EXPECT_EQ(EntryText(), "catal");
   EXPECT_EQ(Rows(), std::vector<std::string>{"catalogue"});
   EXPECT_EQ(Label(), "");
-  EXPECT_EQ(Core().CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(Core().CurrentDirection, Direction::kEnglish);
 }
 
 TEST_F(WindowQuickTranslationTest, TheProgramsOwnCopyIsNotLookedUp) {

@@ -208,7 +208,7 @@ TEST_F(WindowTextMenusTest, StayOnTopKeepsTheFocusInTheEntryBox) {
     EXPECT_EQ(w.IsStayOnTop(), on);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     EXPECT_TRUE(w.Entry_Text->hasFocus());
-    EXPECT_EQ(Core().FocusedControlTag, "ENTRY_TEXT");
+    EXPECT_EQ(Core().FocusedControlTag, FocusedControl::kEntryText);
   }
 }
 

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "app/custom_commands.h"
+#include "app/entry_presenter.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/startup.h"
@@ -129,7 +130,8 @@ struct Driver {
   void Select(bool greek, int slot) {
     const HeadwordRecord& r = state.Dict.Index(greek).Slot(slot);
     core.List.Clear();
-    core.List.Add(r.Headword + (r.Origin == Origin::kOwn ? " *" : ""), slot);
+    core.List.Add(r.Headword + (r.Origin == Origin::kOwn ? " *" : ""),
+                  RowRef{greek ? Direction::kGreek : Direction::kEnglish, slot});
     core.List.Selected = 0;
   }
   bool SelectOwn(const std::string& headword_utf8) {

@@ -178,7 +178,7 @@ TEST_F(ChainTest, OwnCopyAndNonTextArePassedOnButLeaveTheEntryBox) {
   after.Join();
   SwitchOn();
   h.view.SetEntryText("kept");
-  h.core.List.Add("row", 1);
+  h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
   h.core.List.Selected = 0;
   const int draws = after.draws;
   Copy_ButtonClick(h.core);

@@ -13,7 +13,7 @@ namespace {
 
 struct CopyCase {
   const char* name;
-  std::string tag;
+  FocusedControl tag;
   bool row_selected;
   std::string entry;
   size_t entry_sel_start, entry_sel_length;
@@ -26,16 +26,24 @@ struct CopyCase {
 const std::string kDesc = "first line\r\nsecond line";
 
 const CopyCase kCopyCases[] = {
-    {"DescriptionSelection", "DESCRIPTION_TEXT", true, "word", 0, 2, kDesc, 6, 4, "line", 2, 4},
-    {"DescriptionWhole", "DESCRIPTION_TEXT", true, "word", 0, 0, kDesc, 0, 0, kDesc, 0, 0},
-    {"DescriptionEmpty", "DESCRIPTION_TEXT", false, "word", 0, 0, "", 0, 0, std::nullopt, 0, 0},
-    {"ListRow", "ENTRIES_LIST", true, "word", 0, 4, kDesc, 0, 3, "row *", 4, 3},
-    {"EntryFocusButRowSelected", "ENTRY_TEXT", true, "word", 0, 2, kDesc, 0, 0, "row *", 2, 0},
-    {"EntrySelection", "ENTRY_TEXT", false, "headword", 4, 4, kDesc, 0, 0, "word", 4, 0},
-    {"EntryWhole", "ENTRY_TEXT", false, "headword", 0, 0, kDesc, 0, 0, "headword", 0, 0},
-    {"EmptyTagEntryWhole", "", false, "headword", 0, 0, kDesc, 0, 5, "headword", 0, 5},
-    {"EmptyEntryNothing", "ENTRY_TEXT", false, "", 0, 0, kDesc, 0, 0, std::nullopt, 0, 0},
-    {"EmptyTagRow", "", true, "", 0, 0, "", 0, 0, "row *", 0, 0},
+    {"DescriptionSelection", FocusedControl::kDescriptionText, true, "word", 0, 2, kDesc, 6, 4,
+     "line", 2, 4},
+    {"DescriptionWhole", FocusedControl::kDescriptionText, true, "word", 0, 0, kDesc, 0, 0, kDesc,
+     0, 0},
+    {"DescriptionEmpty", FocusedControl::kDescriptionText, false, "word", 0, 0, "", 0, 0,
+     std::nullopt, 0, 0},
+    {"ListRow", FocusedControl::kEntriesList, true, "word", 0, 4, kDesc, 0, 3, "row *", 4, 3},
+    {"EntryFocusButRowSelected", FocusedControl::kEntryText, true, "word", 0, 2, kDesc, 0, 0,
+     "row *", 2, 0},
+    {"EntrySelection", FocusedControl::kEntryText, false, "headword", 4, 4, kDesc, 0, 0, "word", 4,
+     0},
+    {"EntryWhole", FocusedControl::kEntryText, false, "headword", 0, 0, kDesc, 0, 0, "headword", 0,
+     0},
+    {"EmptyTagEntryWhole", FocusedControl::kOther, false, "headword", 0, 0, kDesc, 0, 5, "headword",
+     0, 5},
+    {"EmptyEntryNothing", FocusedControl::kEntryText, false, "", 0, 0, kDesc, 0, 0, std::nullopt, 0,
+     0},
+    {"EmptyTagRow", FocusedControl::kOther, true, "", 0, 0, "", 0, 0, "row *", 0, 0},
 };
 
 class CopyRuleTest : public ::testing::TestWithParam<CopyCase> {};
@@ -45,8 +53,8 @@ TEST_P(CopyRuleTest, CopiesTheChosenText) {
   DesktopHarness h;
   h.clipboard.text = "before";
   h.core.FocusedControlTag = c.tag;
-  h.core.List.Add("other", 3);
-  h.core.List.Add("row *", 4);
+  h.core.List.Add("other", RowRef{Direction::kEnglish, 3});
+  h.core.List.Add("row *", RowRef{Direction::kEnglish, 4});
   if (c.row_selected) h.core.List.Selected = 1;
   h.view.entry_text = c.entry;
   h.view.entry_sel_start = c.entry_sel_start;
@@ -69,7 +77,7 @@ INSTANTIATE_TEST_SUITE_P(Branches, CopyRuleTest, ::testing::ValuesIn(kCopyCases)
 class CopyLayoutTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    h.core.List.Add("row", 1);
+    h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
     h.core.List.Selected = 0;
     h.clipboard.on_write = [this] {
       active_on_write = h.keyboard.active;
@@ -91,7 +99,7 @@ TEST_F(CopyLayoutTest, EnglishDirectionSwitchesToGreekForTheWriteAndBack) {
 }
 
 TEST_F(CopyLayoutTest, GreekDirectionKeepsTheGreekLayout) {
-  h.core.CurrentDirection = kDirectionGreek;
+  h.core.CurrentDirection = Direction::kGreek;
   h.keyboard.active = TwoLayoutKeyboard::kGreek;
   Copy_ButtonClick(h.core);
   EXPECT_EQ(active_on_write, TwoLayoutKeyboard::kGreek);
@@ -139,12 +147,12 @@ TEST(PasteTest, EmptiesThenPastesAndFocusesTheEntryBox) {
 
 TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
   DesktopHarness h;
-  h.core.List.Add("row", 1);
+  h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
   h.core.List.Selected = 0;
   h.view.entry_text = "headword";
   h.view.entry_sel_start = 0;
   h.view.entry_sel_length = 4;
-  h.core.FocusedControlTag = "ENTRY_TEXT";
+  h.core.FocusedControlTag = FocusedControl::kEntryText;
 
   EXPECT_TRUE(ToolbarShortcut(h.core, ShortcutKey::kCopy, FocusedControl::kEntryText));
   EXPECT_EQ(h.clipboard.text, "head");
@@ -169,20 +177,26 @@ TEST(ShortcutTest, KeysRunTheCommandsUnlessTheControlHasABetterUse) {
 TEST(CopyInTextControlTest, EachControlCopiesByTheRuleUnderCopyInProgress) {
   struct Case {
     FocusedControl control;
-    std::string tag_before;
+    FocusedControl tag_before;
     size_t entry_sel_length;
-    std::string copied, tag_after;
+    std::string copied;
+    FocusedControl tag_after;
   };
   const Case cases[] = {
-      {FocusedControl::kEntryText, "DESCRIPTION_TEXT", 4, "head", "DESCRIPTION_TEXT"},
-      {FocusedControl::kEntryText, "ENTRY_TEXT", 0, "row", "ENTRY_TEXT"},
-      {FocusedControl::kDescriptionText, "ENTRY_TEXT", 4, "explanation", "DESCRIPTION_TEXT"},
-      {FocusedControl::kEntriesList, "DESCRIPTION_TEXT", 4, "row", "ENTRIES_LIST"},
-      {FocusedControl::kOther, "DESCRIPTION_TEXT", 4, "explanation", "DESCRIPTION_TEXT"},
+      {FocusedControl::kEntryText, FocusedControl::kDescriptionText, 4, "head",
+       FocusedControl::kDescriptionText},
+      {FocusedControl::kEntryText, FocusedControl::kEntryText, 0, "row",
+       FocusedControl::kEntryText},
+      {FocusedControl::kDescriptionText, FocusedControl::kEntryText, 4, "explanation",
+       FocusedControl::kDescriptionText},
+      {FocusedControl::kEntriesList, FocusedControl::kDescriptionText, 4, "row",
+       FocusedControl::kEntriesList},
+      {FocusedControl::kOther, FocusedControl::kDescriptionText, 4, "explanation",
+       FocusedControl::kDescriptionText},
   };
   for (const Case& c : cases) {
     DesktopHarness h;
-    h.core.List.Add("row", 1);
+    h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
     h.core.List.Selected = 0;
     h.view.entry_text = "headword";
     h.view.entry_sel_length = c.entry_sel_length;
@@ -202,7 +216,7 @@ TEST(CopyInTextControlTest, CutCopiesOnlyASelection) {
   DesktopHarness h;
   h.clipboard.text = "before";
   h.view.entry_text = "headword";
-  h.core.List.Add("row", 1);
+  h.core.List.Add("row", RowRef{Direction::kEnglish, 1});
   h.core.List.Selected = 0;
   EXPECT_FALSE(CopyEntrySelectionForCut(h.core));
   EXPECT_EQ(h.clipboard.text, "before");

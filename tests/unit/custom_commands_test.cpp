@@ -53,7 +53,7 @@ TEST_F(CustomCommandsTest, MenuOpensUnderTheButtonWithTheEnablingRule) {
 TEST_F(CustomCommandsTest, InsertThroughTheMenu) {
   view.menu_choice = 1;
   dialogs.entry_answers.push_back(Answer("cattle", "βοοειδή", 2));
-  core.List.Add("cat", 3);
+  core.List.Add("cat", RowRef{Direction::kEnglish, 3});
   EXPECT_EQ(CustomEntries_ButtonClick(core), CustomEntriesChoice::kInsert);
   ASSERT_EQ(dialogs.entry_setups.size(), 1u);
   const EntryDialogSetup& setup = dialogs.entry_setups[0];
@@ -186,11 +186,12 @@ TEST_F(CustomCommandsTest, DeleteRemovesTheRowAndKeepsTheOthersOnTheirEntries) {
   Reload();
   const int cattle = SlotOf(false, "cattle");
   core.List.Clear();
-  core.List.Add("cat", SlotOf(false, "cat"));
-  core.List.Add("cattle *", cattle);
-  core.List.Add("doctor", SlotOf(false, "doctor"));
-  core.List.Add("dog", SlotOf(false, "dog"));
-  core.List.Add(W("σοφός"), SlotOf(true, "σοφός"));  // another language: its slot stays
+  core.List.Add("cat", RowRef{Direction::kEnglish, SlotOf(false, "cat")});
+  core.List.Add("cattle *", RowRef{Direction::kEnglish, cattle});
+  core.List.Add("doctor", RowRef{Direction::kEnglish, SlotOf(false, "doctor")});
+  core.List.Add("dog", RowRef{Direction::kEnglish, SlotOf(false, "dog")});
+  core.List.Add(W("σοφός"), RowRef{Direction::kGreek,
+                                   SlotOf(true, "σοφός")});  // another language: its slot stays
   core.List.Selected = 1;
   core.LastShownHeadword = "dog";
   core.LastShownIndex = SlotOf(false, "dog");
@@ -198,7 +199,7 @@ TEST_F(CustomCommandsTest, DeleteRemovesTheRowAndKeepsTheOthersOnTheirEntries) {
   view.delete_enabled = true;
   DeleteEntryItemClick(core);
   EXPECT_EQ(core.List.Rows, (std::vector<std::string>{"cat", "doctor", "dog", W("σοφός")}));
-  EXPECT_EQ(core.List.RowIndexList, (std::vector<int32_t>{3, 5, 6, 5}));
+  EXPECT_EQ(core.List.Slots(), (std::vector<int32_t>{3, 5, 6, 5}));
   EXPECT_EQ(core.LastShownIndex, 6);
   EXPECT_EQ(view.description, "");
   EXPECT_FALSE(view.delete_enabled);
@@ -214,30 +215,34 @@ TEST_F(CustomCommandsTest, RemapFollowsEntriesAndDropsVanishedOnes) {
                                                  "cb*", "doctor", "dog"}));
   // Rows in no particular order, as a search would list them; "aa" is deleted.
   core.List.Clear();
-  core.List.Add("dog", 8);
-  core.List.Add("aa *", 1);
-  core.List.Add("cb *", 6);
-  core.List.Add("apple", 2);
+  core.List.Add("dog", RowRef{Direction::kEnglish, 8});
+  core.List.Add("aa *", RowRef{Direction::kEnglish, 1});
+  core.List.Add("cb *", RowRef{Direction::kEnglish, 6});
+  core.List.Add("apple", RowRef{Direction::kEnglish, 2});
   core.List.Selected = 1;
   core.LastShownHeadword = "cb";
   core.LastShownIndex = 6;
   const std::string greek_row = Utf8ToCp1253("γάτα");
-  core.History.BackList = {{"aa *", 1}, {"cb *", 6}, {greek_row, 2, true}};
-  core.History.ForwardList = {{"dog", 8}};
+  core.History.BackList = {{"aa *", {Direction::kEnglish, 1}},
+                           {"cb *", {Direction::kEnglish, 6}},
+                           {greek_row, {Direction::kGreek, 2}}};
+  core.History.ForwardList = {{"dog", {Direction::kEnglish, 8}}};
   ASSERT_EQ(DeleteCustomEntry(core), StoreOutcome::kSaved);
   EXPECT_EQ(core.List.Rows, (std::vector<std::string>{"dog", "cb *", "apple"}));
-  EXPECT_EQ(core.List.RowIndexList, (std::vector<int32_t>{7, 5, 1}));
+  EXPECT_EQ(core.List.Slots(), (std::vector<int32_t>{7, 5, 1}));
   EXPECT_EQ(core.LastShownIndex, 5);
   // The history follows its entries too: the deleted one leaves it.
-  EXPECT_EQ(core.History.BackList, (std::vector<HistoryItem>{{"cb *", 5}, {greek_row, 2, true}}));
-  EXPECT_EQ(core.History.ForwardList, (std::vector<HistoryItem>{{"dog", 7}}));
+  EXPECT_EQ(core.History.BackList, (std::vector<HistoryItem>{{"cb *", {Direction::kEnglish, 5}},
+                                                             {greek_row, {Direction::kGreek, 2}}}));
+  EXPECT_EQ(core.History.ForwardList,
+            (std::vector<HistoryItem>{{"dog", {Direction::kEnglish, 7}}}));
 
   // A row whose entry vanished is removed, the selection follows its row, and the last shown
   // entry is dropped when it is gone.
   const IndexSnapshot before = TakeIndexSnapshot(state.Dict);
   core.List.Clear();
-  core.List.Add("cb *", 5);
-  core.List.Add("dog", 7);
+  core.List.Add("cb *", RowRef{Direction::kEnglish, 5});
+  core.List.Add("dog", RowRef{Direction::kEnglish, 7});
   core.List.Selected = 1;
   core.LastShownHeadword = "cb";
   core.LastShownIndex = 5;
@@ -246,7 +251,7 @@ TEST_F(CustomCommandsTest, RemapFollowsEntriesAndDropsVanishedOnes) {
   Reload();
   ApplySlotRemap(core, SlotRemap(before, state.Dict));
   EXPECT_EQ(core.List.Rows, std::vector<std::string>{"dog"});
-  EXPECT_EQ(core.List.RowIndexList, std::vector<int32_t>{6});
+  EXPECT_EQ(core.List.Slots(), std::vector<int32_t>{6});
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(core.LastShownIndex, 0);
   EXPECT_EQ(core.LastShownHeadword, "");

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/search_commands.h"
 #include "app/startup.h"
@@ -18,7 +20,7 @@
 #include "dictionary/dictionary_data.h"
 #include "dictionary/entry_display.h"
 #include "dictionary/field_codec.h"
-#include "search/entry_box.h"
+#include "search/explanation_search.h"
 #include "search/lookup_engine.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
@@ -321,10 +323,10 @@ void Exercise(FakeFileSystem& fs, ProgramState& state) {
   MainCore core(Services{fs, folders, info}, state, view);
   view.on_entry_change = [&] { Entry_TextChange(core); };
   auto check_rows = [&](const std::string& what) {
-    ASSERT_EQ(core.List.Rows.size(), core.List.RowIndexList.size()) << what;
+    ASSERT_EQ(core.List.Rows.size(), core.List.Refs.size()) << what;
     for (int row = 0; row < core.List.Count(); ++row) {
       const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
-      const int32_t slot = core.List.RowIndexList[static_cast<size_t>(row)];
+      const int32_t slot = core.List.Refs[static_cast<size_t>(row)].slot;
       EXPECT_GE(slot, 1) << what;
       EXPECT_LE(slot, state.Dict.Index(greek).Count()) << what;
       core.List.Selected = row;
@@ -347,11 +349,11 @@ void Exercise(FakeFileSystem& fs, ProgramState& state) {
   }
   for (const char* mode : {"CONTAIN", "END", "SPECIFIC"}) {
     view.entry_text = "a";
-    RunLookup(core, mode, 3, "", false);
+    RunLookup(core, *ParseSearchMode(mode), 3, "", false);
     check_rows(mode);
   }
   view.entry_text.clear();
-  RunLookup(core, "SHORTCUT", 0, Utf8ToCp1253("ζωολ."), false);
+  RunLookup(core, SearchMode::kShortcut, 0, Utf8ToCp1253("ζωολ."), false);
   check_rows("SHORTCUT");
   ExplanationCache cache;
   for (Direction direction : {Direction::kEnglish, Direction::kGreek}) {

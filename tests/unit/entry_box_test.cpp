@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "search/entry_box.h"
 
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 #include "dictionary/entry_display.h"
 #include "search/history.h"
 #include "search/lookup_engine.h"
@@ -39,7 +40,7 @@ TEST_F(EntryBoxTest, TypingAHeadwordShowsItAtOnce) {
   EXPECT_EQ(Description(), "γάτα");
   EXPECT_TRUE(view.modify_enabled);
   EXPECT_FALSE(view.delete_enabled);
-  EXPECT_EQ(core.FocusedControlTag, "");  // the focus stays in the entry box
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kOther);  // the focus stays in the entry box
 }
 
 TEST_F(EntryBoxTest, ShownOnlyWhenTheTypedTextIsTheFirstRowsKey) {
@@ -67,7 +68,7 @@ TEST_F(EntryBoxTest, ShownOnlyWhenTheTypedTextIsTheFirstRowsKey) {
 
 TEST_F(EntryBoxTest, EmptyingTheBoxClearsEverythingAndTheForwardHistory) {
   Type("cat");
-  core.History.ForwardList.push_back({"dog", 11});
+  core.History.ForwardList.push_back({"dog", {Direction::kEnglish, 11}});
   Type("");
   EXPECT_TRUE(core.List.Rows.empty());
   EXPECT_EQ(core.List.Selected, -1);
@@ -83,7 +84,7 @@ TEST_F(EntryBoxTest, GreekFirstLetterSwitchesDirectionPictureAndLayout) {
   Type("cat");
   EXPECT_EQ(layouts.active, 2u);
   Type("γ");
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   EXPECT_TRUE(view.lang_greek);
   EXPECT_EQ(layouts.active, 1u);
   EXPECT_EQ(Rows(), (Strings{"γάτα", "γιατρός"}));
@@ -120,14 +121,14 @@ TEST_F(EntryBoxTest, ListKeysMoveTheSelectionAndShow) {
       EXPECT_EQ(core.List.Selected, c.to) << c.from;
       EXPECT_EQ(view.label, core.List.Rows[static_cast<size_t>(c.to)]);
       EXPECT_TRUE(view.entry_focused);  // the click gives the focus back to the box
-      EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+      EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
     }
   }
 }
 
 TEST_F(EntryBoxTest, EnterRefillsAndShowsNothing) {
   Type("cat");
-  core.History.ForwardList.push_back({"dog", 11});
+  core.History.ForwardList.push_back({"dog", {Direction::kEnglish, 11}});
   Fill_List_ButtonClick(core);
   EXPECT_EQ(Rows(), (Strings{"cat", "catalogue"}));
   EXPECT_EQ(core.List.Selected, 0);

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "dictionary/entry_display.h"
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 
 #include "search/lookup_engine.h"
 #include "tests/unit/lookup_fixture.h"
@@ -80,7 +82,7 @@ class ShowEntryTest : public CoreFixture {
   }
   void Show(const std::string& typed) {
     view.entry_text = W(typed);
-    RunLookup(core, "START", 0, "", false);
+    RunLookup(core, SearchMode::kStart, 0, "", false);
     ShowEntry(core, 0);
   }
 };
@@ -136,7 +138,7 @@ TEST_F(ShowEntryTest, RowsOutsideTheListAndEmptySlotsChangeNothing) {
   ShowEntry(core, -1);
   ShowEntry(core, 5);
   EXPECT_EQ(Label(), "dog");
-  core.List.RowIndexList[0] = 999;  // an empty slot
+  core.List.Refs[0].slot = 999;  // an empty slot
   view.delete_enabled = true;
   ShowEntry(core, 0);
   EXPECT_EQ(view.label, "");
@@ -148,7 +150,7 @@ TEST_F(ShowEntryTest, ListClickWithoutSelectionOnlyMovesTheFocus) {
   view.description_width = 0;
   view.label = "kept";
   Entries_ListClick(core);
-  EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
   EXPECT_TRUE(view.entry_focused);
   EXPECT_EQ(view.label, "kept");
   EXPECT_EQ(view.list_hint, "\r\n");
@@ -158,8 +160,8 @@ TEST_F(ShowEntryTest, ListClickWithoutSelectionOnlyMovesTheFocus) {
 TEST_F(ShowEntryTest, RowDirectionComesFromItsText) {
   // A Greek row is read from GreekIndex whatever the current direction.
   view.entry_text = W("σοφός");
-  RunLookup(core, "START", 0, "", false);
-  SetDirection(core, false);
+  RunLookup(core, SearchMode::kStart, 0, "", false);
+  SetDirection(core, Direction::kEnglish);
   ShowEntry(core, 0);
   EXPECT_EQ(Description(), "wise");
 }

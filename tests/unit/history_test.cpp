@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "search/history.h"
+#include "app/entry_presenter.h"
+#include "app/history_commands.h"
+#include "app/lookup_presenter.h"
 
 #include "dictionary/entry_display.h"
 #include "search/lookup_engine.h"
@@ -162,10 +164,10 @@ TEST_F(HistoryTest, StepsFollowTheCaptionsDirection) {
   Type("e01");
   Prev_ButtonClick(core);
   EXPECT_EQ(Label(), "λέξη");
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   Next_ButtonClick(core);
   EXPECT_EQ(Label(), "e01");
-  EXPECT_EQ(core.CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(core.CurrentDirection, Direction::kEnglish);
 }
 
 TEST_F(HistoryTest, BackFromAnUnrecordedEntryLosesOnlyTheTarget) {
@@ -183,7 +185,7 @@ TEST_F(HistoryTest, BackFromAnUnrecordedEntryLosesOnlyTheTarget) {
 }
 
 TEST_F(HistoryTest, NothingShownYetGivesForwardNothing) {
-  core.History.BackList = {{"e04", 4}, {"e01", 1}};
+  core.History.BackList = {{"e04", {Direction::kEnglish, 4}}, {"e01", {Direction::kEnglish, 1}}};
   Prev_ButtonClick(core);
   EXPECT_EQ(Label(), "e04");
   EXPECT_EQ(Back(), (Strings{"e01"}));
@@ -199,7 +201,7 @@ TEST_F(HistoryTest, TheSameSlotInTheOtherDirectionIsAnotherEntry) {
   EXPECT_EQ(Back(), (Strings{"λέξη", "e02", "e01"}));
   Prev_ButtonClick(core);
   EXPECT_EQ(Label(), "λέξη");
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   EXPECT_EQ(Back(), (Strings{"e02", "e01"}));
   EXPECT_EQ(Forward(), (Strings{"e03"}));
   // Showing e01 again moves its own item to the front, and leaves λέξη's alone.
@@ -225,7 +227,7 @@ TEST_F(HistoryTest, AGreekHeadwordThatBeginsWithADigitStepsBackToItself) {
   ASSERT_GT(state.Dict.EnglishIndex.Count(), slot);  // an English entry at the same slot
   // Shown from a list, as a search lists it: its text is Greek by its first letter.
   core.List.Clear();
-  core.List.Add(W("26 Δεκεμβρίου"), slot);
+  core.List.Add(W("26 Δεκεμβρίου"), RowRef{Direction::kGreek, slot});
   core.List.Selected = 0;
   Entries_ListClick(core);
   ASSERT_EQ(Label(), "26 Δεκεμβρίου");
@@ -234,14 +236,14 @@ TEST_F(HistoryTest, AGreekHeadwordThatBeginsWithADigitStepsBackToItself) {
   EXPECT_EQ(Label(), "26 Δεκεμβρίου");
   EXPECT_EQ(Description(), "December 26");
   EXPECT_EQ(Rows(), (Strings{"26 Δεκεμβρίου"}));
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   EXPECT_EQ(Forward(), (Strings{"e10"}));
   // And forward again to the English entry.
   Next_ButtonClick(core);
   EXPECT_EQ(Label(), "e10");
-  EXPECT_EQ(core.CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(core.CurrentDirection, Direction::kEnglish);
   ASSERT_EQ(core.History.BackList.size(), 1u);
-  EXPECT_EQ(core.History.BackList[0], (HistoryItem{W("26 Δεκεμβρίου"), slot, true}));
+  EXPECT_EQ(core.History.BackList[0], (HistoryItem{W("26 Δεκεμβρίου"), {Direction::kGreek, slot}}));
 }
 
 }  // namespace

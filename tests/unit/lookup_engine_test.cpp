@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "search/lookup_engine.h"
+#include "app/lookup_presenter.h"
 
 #include "search/lookup_index.h"
 #include "tests/unit/lookup_fixture.h"
@@ -16,8 +17,8 @@ class LookupEngineTest : public CoreFixture {
   Strings Lookup(const std::string& mode, const std::string& utf8,
                  const std::string& category_utf8 = "", int32_t slot = 0) {
     view.entry_text = W(utf8);
-    RunLookup(core, mode, slot, W(category_utf8), false);
-    EXPECT_EQ(core.List.Rows.size(), core.List.RowIndexList.size());
+    RunLookup(core, *ParseSearchMode(mode), slot, W(category_utf8), false);
+    EXPECT_EQ(core.List.Rows.size(), core.List.Refs.size());
     return Rows();
   }
   // English: an addition to cat (entry 8) and two own entries, "cats" after cat (so doctor
@@ -72,7 +73,7 @@ TEST_F(LookupEngineTest, StartLookupSelectsButShowsNothing) {
   view.description = "old";
   view.modify_enabled = view.delete_enabled = true;
   Lookup("START", "cat");
-  EXPECT_EQ(core.List.RowIndexList, (std::vector<int32_t>{8, 9}));
+  EXPECT_EQ(core.List.Slots(), (std::vector<int32_t>{8, 9}));
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(view.label, "");
   EXPECT_EQ(view.description, "");
@@ -94,16 +95,16 @@ TEST_F(LookupEngineTest, BlankEntryBoxGivesEmptyListInEveryMode) {
 
 TEST_F(LookupEngineTest, DirectionComesFromTheUntrimmedFirstCharacter) {
   Lookup("START", "γάτα");
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   EXPECT_TRUE(view.lang_greek);
   // A leading blank makes the text English even though a Greek letter follows.
   EXPECT_TRUE(Lookup("START", " άρθρο").empty());
-  EXPECT_EQ(core.CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(core.CurrentDirection, Direction::kEnglish);
   EXPECT_FALSE(view.lang_greek);
   Lookup("START", "Ψ");
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   Lookup("START", "");  // an empty box leaves the direction
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
 }
 
 TEST_F(LookupEngineTest, ContainAndEndModes) {
@@ -124,7 +125,7 @@ TEST_F(LookupEngineTest, CategoryFilterAndShortcutListing) {
   EXPECT_EQ(Lookup("END", "ος", "βοτ."), (Strings{"γιατρός"}));
   Lookup("START", "γ");  // direction Greek before the listing
   EXPECT_EQ(Lookup("SHORTCUT", "", "ζωολ."), (Strings{"cat", "doctor", "dog", "γάτα"}));
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);  // unchanged
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);  // unchanged
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(Lookup("SHORTCUT", "", "ιατρ."), (Strings{"doctor", "άρθρωση", "γιατρός"}));
   EXPECT_TRUE(Lookup("SHORTCUT", "", "").empty());
@@ -133,21 +134,24 @@ TEST_F(LookupEngineTest, CategoryFilterAndShortcutListing) {
 
 TEST_F(LookupEngineTest, EntryInCategoryFollowsOwnFieldAndLinks) {
   const Dictionary& d = state.Dict;
-  EXPECT_TRUE(EntryInCategory(d, 8, "E", W("ζωολ.")));  // cat: own field
-  EXPECT_FALSE(EntryInCategory(d, 8, "E", W("βοτ.")));
-  EXPECT_TRUE(EntryInCategory(d, 10, "E", W("ιατρ.")));  // doctor: MULTI, linked
-  EXPECT_FALSE(EntryInCategory(d, 10, "E", W("βοτ.")));  // MULTI, not linked
-  EXPECT_TRUE(EntryInCategory(d, 5, "G", W("βοτ.")));   // γιατρός: any code but "E" is Greek
-  EXPECT_FALSE(EntryInCategory(d, 1, "E", W("βοτ.")));  // no field
-  EXPECT_FALSE(EntryInCategory(d, 0, "E", W("ζωολ.")));
-  EXPECT_FALSE(EntryInCategory(d, 99999, "G", W("ζωολ.")));
+  EXPECT_TRUE(EntryInCategory(d, RowRef{Direction::kEnglish, 8}, W("ζωολ.")));  // cat: own field
+  EXPECT_FALSE(EntryInCategory(d, RowRef{Direction::kEnglish, 8}, W("βοτ.")));
+  EXPECT_TRUE(
+      EntryInCategory(d, RowRef{Direction::kEnglish, 10}, W("ιατρ.")));  // doctor: MULTI, linked
+  EXPECT_FALSE(
+      EntryInCategory(d, RowRef{Direction::kEnglish, 10}, W("βοτ.")));          // MULTI, not linked
+  EXPECT_TRUE(EntryInCategory(d, RowRef{Direction::kGreek, 5}, W("βοτ.")));     // γιατρός
+  EXPECT_FALSE(EntryInCategory(d, RowRef{Direction::kEnglish, 1}, W("βοτ.")));  // no field
+  EXPECT_FALSE(EntryInCategory(d, RowRef{Direction::kEnglish, 0}, W("ζωολ.")));
+  EXPECT_FALSE(EntryInCategory(d, RowRef{Direction::kGreek, 99999}, W("ζωολ.")));
 }
 
 TEST_F(LookupEngineTest, CategoryLinksSurviveUserEntriesMergedAhead) {
   AddUserEntries();
   ASSERT_EQ(state.Dict.EnglishIndex.Slot(11).Headword, "doctor");
-  EXPECT_TRUE(EntryInCategory(state.Dict, 11, "E", W("ιατρ.")));
-  EXPECT_FALSE(EntryInCategory(state.Dict, 10, "E", W("ιατρ.")));  // catalogue now at 10
+  EXPECT_TRUE(EntryInCategory(state.Dict, RowRef{Direction::kEnglish, 11}, W("ιατρ.")));
+  EXPECT_FALSE(EntryInCategory(state.Dict, RowRef{Direction::kEnglish, 10},
+                               W("ιατρ.")));  // catalogue now at 10
   EXPECT_EQ(Lookup("SHORTCUT", "", "ιατρ."), (Strings{"cats *", "doctor", "άρθρωση", "γιατρός"}));
   EXPECT_EQ(Lookup("START", "do", "ιατρ."), (Strings{"doctor"}));
 }
@@ -158,13 +162,13 @@ TEST_F(LookupEngineTest, UserEntriesAreMarkedAndListedEnglishFirst) {
   EXPECT_EQ(Lookup("START", "cat"), (Strings{"cat", "cats *", "catalogue"}));  // 'A': no mark
   Lookup("START", "γ");
   view.entry_text.clear();
-  RunLookup(core, "START", 0, "", true);
+  RunLookup(core, SearchMode::kStart, 0, "", true);
   EXPECT_EQ(Rows(), (Strings{"cat", "cats *", "mine *", "δικό μου *"}));
-  EXPECT_EQ(core.List.RowIndexList, (std::vector<int32_t>{8, 9, 14, 5}));
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.List.Slots(), (std::vector<int32_t>{8, 9, 14, 5}));
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   // With text in the box the flag is not read.
   view.entry_text = "cat";
-  RunLookup(core, "START", 0, "", true);
+  RunLookup(core, SearchMode::kStart, 0, "", true);
   EXPECT_EQ(Rows(), (Strings{"cat", "cats *", "catalogue"}));
 }
 
@@ -179,7 +183,7 @@ TEST_F(LookupEngineTest, SpecificShowsOneEntryAndWritesItsHeadword) {
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(view.label, "cats");
   EXPECT_EQ(Description(), "ιατρ.\r\nown text");
-  EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
   EXPECT_TRUE(view.delete_enabled);
   EXPECT_EQ(core.LastShownHeadword, "cats *");
   EXPECT_EQ(core.LastShownIndex, 9);
@@ -217,7 +221,7 @@ TEST_F(LookupEngineTest, MultiComparesCriteriaAsTyped) {
   }
   state.Criteria = {W("αρ"), "", "", ""};
   Lookup("MULTI", "");
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);  // the direction follows the sample
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);  // the direction follows the sample
 }
 
 TEST_F(LookupEngineTest, ResultLimitStopsEveryScan) {

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
-#include "search/entry_box.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
@@ -94,7 +94,7 @@ class CoreFixture : public ::testing::Test {
   void Load(const dictc::DataSet& data = LookupDataSet()) {
     WriteData(fs, state.ProgramFolder, data);
     LoadDictionary(fs, state);
-    state.CurrentSearchMode = "START";
+    state.CurrentSearchMode = SearchMode::kStart;
   }
 
   // Typing: the whole text replaced, as a paste or a keystroke leaves it.

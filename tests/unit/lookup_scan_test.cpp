@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <random>
 
+#include "app/lookup_presenter.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/native_file_system.h"
 #include "search/lookup_engine.h"
 #include "tests/unit/lookup_fixture.h"
@@ -42,7 +44,10 @@ class PlainScan {
     auto add = [&](size_t i) {
       const int32_t slot = static_cast<int32_t>(i + 1);
       if (rows.size() >= static_cast<size_t>(kResultLimit)) return;
-      if (!category.empty() && !EntryInCategory(dict_, slot, greek_ ? "G" : "E", category)) return;
+      if (!category.empty() &&
+          !EntryInCategory(dict_, RowRef{greek_ ? Direction::kGreek : Direction::kEnglish, slot},
+                           category))
+        return;
       rows.emplace_back(RowText(dict_.Index(greek_).Slot(slot)), slot);
     };
     if (mode == "START") {
@@ -98,11 +103,11 @@ class LookupScanTest : public CoreFixture {
       SuppressEntryChangeScope quiet(core);
       view.SetEntryText(text);
     }
-    RunLookup(core, mode, 0, category, false);
+    RunLookup(core, *ParseSearchMode(mode), 0, category, false);
     ScanRows rows;
     for (int i = 0; i < core.List.Count(); ++i) {
       rows.emplace_back(core.List.Rows[static_cast<size_t>(i)],
-                        core.List.RowIndexList[static_cast<size_t>(i)]);
+                        core.List.Refs[static_cast<size_t>(i)].slot);
     }
     return rows;
   }
@@ -134,7 +139,7 @@ TEST_F(LookupScanTest, FastLookupGivesThePlainScansRowsOnRandomKeys) {
     std::string category;
     if (!fields.empty() && pick(6) == 0) category = fields[pick(fields.size())];
     ScanRows fast = Fast(mode, text, category);
-    const bool greek_text = !text.empty() && core.CurrentDirection == kDirectionGreek;
+    const bool greek_text = !text.empty() && core.CurrentDirection == Direction::kGreek;
     const ScanRows plain = (greek_text ? greek : english).Run(mode, text, category);
     ASSERT_EQ(fast, plain) << mode << " \"" << Cp1253ToUtf8(text) << "\" in "
                            << Cp1253ToUtf8(category);

@@ -142,12 +142,12 @@ TEST_F(MainWindowCore, LanguageSwitchTwiceReturnsToTheStart) {
   FormCreate(core);
   EXPECT_EQ(core.Layouts.GreekKeyboardLayout, 1u);
   EXPECT_EQ(keyboard.active, 2u);
-  EXPECT_EQ(core.CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(core.CurrentDirection, Direction::kEnglish);
 
   view.SetEntryText("abc");
   entry_changes = 0;
   Lang_ButtonClick(core);
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   EXPECT_TRUE(view.lang_greek);
   EXPECT_EQ(keyboard.active, 1u);
   EXPECT_EQ(view.entry_text, "");
@@ -155,7 +155,7 @@ TEST_F(MainWindowCore, LanguageSwitchTwiceReturnsToTheStart) {
   EXPECT_EQ(entry_changes, 1);
 
   Lang_ButtonClick(core);
-  EXPECT_EQ(core.CurrentDirection, kDirectionEnglish);
+  EXPECT_EQ(core.CurrentDirection, Direction::kEnglish);
   EXPECT_FALSE(view.lang_greek);
   EXPECT_EQ(keyboard.active, 2u);
   EXPECT_EQ(entry_changes, 1);  // already empty: no second change event
@@ -164,14 +164,14 @@ TEST_F(MainWindowCore, LanguageSwitchTwiceReturnsToTheStart) {
 TEST_F(MainWindowCore, FocusHandlersRecordTheControlAndEntrySelectsAll) {
   view.entry_text = "word";
   Entry_TextEnter(core);
-  EXPECT_EQ(core.FocusedControlTag, "ENTRY_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntryText);
   EXPECT_EQ(view.EntrySelectedText(), "word");
   Description_Text_Enter(core);
-  EXPECT_EQ(core.FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kDescriptionText);
   ToolbarButtonClick(core, B::kCopy);  // a toolbar click keeps the record
-  EXPECT_EQ(core.FocusedControlTag, "DESCRIPTION_TEXT");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kDescriptionText);
   Entries_ListEnter(core);
-  EXPECT_EQ(core.FocusedControlTag, "ENTRIES_LIST");
+  EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
 }
 
 TEST_F(MainWindowCore, HeadwordLabelJustification) {
@@ -196,8 +196,9 @@ TEST(AlignedDescriptionHeight, EndsOnTheListsBottom) {
 }
 
 TEST_F(MainWindowCore, LongHeadwordTooltip) {
-  core.List.Add("short", 1);
-  core.List.Add(std::string(40, 'w'), 2);  // 280 pixels, wider than the list
+  core.List.Add("short", RowRef{Direction::kEnglish, 1});
+  core.List.Add(std::string(40, 'w'),
+                RowRef{Direction::kEnglish, 2});  // 280 pixels, wider than the list
   view.button_bounds[B::kCopy] = ToolbarInfo(B::kCopy).raised;
   Entries_ListMouseMove(core, {5, 20});
   EXPECT_EQ(view.list_hint, std::string(40, 'w'));
@@ -227,9 +228,9 @@ TEST_F(MainWindowCore, DispatchRunsPinExitAndLangAndIgnoresTheRest) {
   ToolbarButtonClick(core, B::kExit);
   EXPECT_EQ(view.close_calls, 1);
   ToolbarButtonClick(core, B::kLang);
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   for (B b : {B::kPrev, B::kNext, B::kPrint, B::kHelp}) ToolbarButtonClick(core, b);
-  EXPECT_EQ(core.CurrentDirection, kDirectionGreek);
+  EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
 }
 
 TEST_F(MainWindowCore, FormShowLoadsEvenWithoutTheRulePicture) {
@@ -238,12 +239,12 @@ TEST_F(MainWindowCore, FormShowLoadsEvenWithoutTheRulePicture) {
   FormCreate(core);
   view.line_picture_loads = false;
   view.button_bounds[B::kExit] = {545, 1, 45, 39};
-  core.List.Add("stale", 9);
+  core.List.Add("stale", RowRef{Direction::kEnglish, 9});
   FormShow(core);
   EXPECT_EQ(view.line_picture_path, "C:\\Dict\\content\\orangeline.bmp");
   EXPECT_EQ(view.window_width, 602);
   EXPECT_EQ(state.Dict.EnglishIndex.Count(), 6);
-  EXPECT_EQ(state.CurrentSearchMode, "START");
+  EXPECT_EQ(state.CurrentSearchMode, SearchMode::kStart);
   EXPECT_EQ(core.List.Count(), 0);
   EXPECT_EQ(view.busy_depth, 0);
   EXPECT_TRUE(messages.problems.empty());
@@ -256,7 +257,7 @@ TEST_F(MainWindowCore, RejectedProfileIsShownAsAProblem) {
   ASSERT_EQ(messages.problems.size(), 1u);
   EXPECT_EQ(messages.problems[0], state.DataProblem);
   EXPECT_EQ(state.Dict.EnglishIndex.Count(), 0);
-  EXPECT_EQ(state.CurrentSearchMode, "START");
+  EXPECT_EQ(state.CurrentSearchMode, SearchMode::kStart);
 }
 
 TEST(GetWindowsVersionCode, Table) {

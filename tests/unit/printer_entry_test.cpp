@@ -35,8 +35,8 @@ class PrintEntryTest : public ::testing::Test {
     greek.Headword = Utf8ToCp1253("σπίτι");
     h.state.Dict.GreekIndex.Append(HeadwordRecord{});
     h.state.Dict.GreekIndex.Append(greek);
-    h.core.List.Add("house", 1);
-    h.core.List.Add(Utf8ToCp1253("σπίτι"), 2);
+    h.core.List.Add("house", RowRef{Direction::kEnglish, 1});
+    h.core.List.Add(Utf8ToCp1253("σπίτι"), RowRef{Direction::kGreek, 2});
     h.core.List.Selected = 0;
   }
   std::vector<Piece> Pieces() const {
@@ -78,7 +78,7 @@ TEST_F(PrintEntryTest, PrintsTheHeadingLinesAndTheExplanationLines) {
 
 TEST_F(PrintEntryTest, TheHeadwordComesFromTheRowsOwnLanguage) {
   h.core.List.Selected = 1;
-  h.core.CurrentDirection = kDirectionEnglish;  // the row is Greek all the same
+  h.core.CurrentDirection = Direction::kEnglish;  // the row is Greek all the same
   Print_ButtonClick(h.core);
   const std::vector<Piece> pieces = Pieces();
   ASSERT_EQ(pieces.size(), 6u);
@@ -167,7 +167,7 @@ TEST_F(PrintEntryTest, NothingWithoutARowOrWhenCancelled) {
 }
 
 TEST_F(PrintEntryTest, ASlotOutsideTheIndexPrintsAnEmptyHeadword) {
-  h.core.List.RowIndexList[0] = 999;
+  h.core.List.Refs[0].slot = 999;
   Print_ButtonClick(h.core);
   const std::vector<Piece> pieces = Pieces();
   ASSERT_EQ(pieces.size(), 5u);  // the empty headword draws nothing

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pronunciations file as the program reads it, and the pronunciation shown with an entry.
 #include "dictionary/pronunciations.h"
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 
 #include "app/desktop_commands.h"
 #include "desktop/print_entry.h"
@@ -88,7 +90,7 @@ class ShownPronunciationTest : public CoreFixture {
   }
   std::string Shown(const std::string& typed) {
     view.entry_text = W(typed);
-    RunLookup(core, "START", 0, "", false);
+    RunLookup(core, SearchMode::kStart, 0, "", false);
     ShowEntry(core, 0);
     return view.pronunciation;
   }
@@ -168,7 +170,7 @@ TEST_F(ShownPronunciationTest, SpeechProblemsAreShortGreekMessages) {
 TEST(PronunciationCopyPrintTest, TheWholeEntryIsCopiedWithItsPronunciation) {
   DesktopHarness h;
   h.view.description = W("γάτα\r\nζώο");
-  h.core.FocusedControlTag = "DESCRIPTION_TEXT";
+  h.core.FocusedControlTag = FocusedControl::kDescriptionText;
   h.view.pronunciation = "/kat/";
   Copy_ButtonClick(h.core);
   EXPECT_EQ(Cp1253ToUtf8(h.clipboard.text.value_or("")), "/kat/\r\nγάτα\r\nζώο");

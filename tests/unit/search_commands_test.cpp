@@ -111,7 +111,7 @@ class SearchButtonTest : public ::testing::Test {
 
 TEST_F(SearchButtonTest, CancelChangesNothing) {
   view.entry_text = "typed";
-  core.List.Add("row", 1);
+  core.List.Add("row", RowRef{Direction::kEnglish, 1});
   Search_ButtonClick(core);
   EXPECT_EQ(view.entry_text, "typed");
   EXPECT_EQ(core.List.Count(), 1);

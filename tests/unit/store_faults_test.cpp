@@ -7,6 +7,8 @@
 #include <map>
 
 #include "app/custom_commands.h"
+#include "app/entry_presenter.h"
+#include "custom/custom_store.h"
 #include "custom/store_commit.h"
 #include "dictionary/entry_display.h"
 #include "tests/unit/store_fixture.h"
@@ -72,7 +74,8 @@ class StoreFaultTest : public testing::StoreTest,
         std::string row = Cp1253ToUtf8(r.Headword);
         if (r.Origin == Origin::kOwn) {
           core.List.Clear();
-          core.List.Add(r.Headword + " *", i);
+          core.List.Add(r.Headword + " *",
+                        RowRef{greek ? Direction::kGreek : Direction::kEnglish, i});
           ShowEntry(core, 0);
           row += "* " + Cp1253ToUtf8(view.description);
         }

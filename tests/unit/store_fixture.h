@@ -160,7 +160,8 @@ class StoreTest : public ::testing::Test {
     ASSERT_NE(slot, 0) << headword_utf8;
     const HeadwordRecord& r = state.Dict.Index(greek).Slot(slot);
     core.List.Clear();
-    core.List.Add(r.Headword + (r.Origin == Origin::kOwn ? " *" : ""), slot);
+    core.List.Add(r.Headword + (r.Origin == Origin::kOwn ? " *" : ""),
+                  RowRef{greek ? Direction::kGreek : Direction::kEnglish, slot});
     core.List.Selected = 0;
   }
   std::string File(const char* path) const {

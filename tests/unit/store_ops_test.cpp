@@ -24,7 +24,7 @@ class StoreOpsTest : public testing::StoreTest {
   StoreOutcome Modify(bool greek, const std::string& current, const std::string& headword,
                       const std::string& text, int row = 0) {
     SelectEntry(greek, current);
-    const Origin origin = state.Dict.Index(greek).Slot(core.List.RowIndexList[0]).Origin;
+    const Origin origin = state.Dict.Index(greek).Slot(core.List.Refs[0].slot).Origin;
     const StoreOutcome o = ModifyCustomEntry(core, {W(headword), row, W(text), origin});
     Reload();
     return o;
@@ -76,7 +76,7 @@ TEST_F(StoreOpsTest, InsertIntoEmptyStoreCreatesBothFiles) {
 TEST_F(StoreOpsTest, InsertEmptiesTheDisplay) {
   Load();
   view.description = "shown";
-  core.List.Add("cat", 3);
+  core.List.Add("cat", RowRef{Direction::kEnglish, 3});
   Insert("cattle", "x");
   EXPECT_EQ(core.List.Count(), 0);
   EXPECT_EQ(view.description, "");

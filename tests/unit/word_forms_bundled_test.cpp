@@ -10,12 +10,13 @@
 #include <fstream>
 #include <sstream>
 
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/native_file_system.h"
-#include "search/entry_box.h"
 #include "search/word_forms.h"
 #include "search/word_forms_step.h"
 #include "tests/support/fake_file_system.h"
@@ -55,7 +56,7 @@ class BundledWordForms : public ::testing::Test {
   BundledWordForms() : core(Services{fs, folders, info}, state, view) {
     state.ProgramFolder = kProgram;
     LoadDictionary(fs, state);
-    state.CurrentSearchMode = "START";
+    state.CurrentSearchMode = SearchMode::kStart;
     view.on_entry_change = [this] { Entry_TextChange(core); };
   }
   const WordForms& Forms() { return CurrentWordForms(core); }
@@ -203,7 +204,7 @@ TEST_F(BundledWordForms, HugeAndBinaryTextIsAnsweredAtOnce) {
     Forms().Suggest(text);
     view.SetEntryText("");
     view.SetEntryText(text);
-    EXPECT_EQ(core.List.Rows.size(), core.List.RowIndexList.size());
+    EXPECT_EQ(core.List.Rows.size(), core.List.Refs.size());
   }
 }
 

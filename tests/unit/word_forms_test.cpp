@@ -2,6 +2,8 @@
 // Base forms, suggestions and the entry box's step for words that are no headword, over a
 // small dictionary with its forms file.
 #include "search/word_forms.h"
+#include "app/entry_presenter.h"
+#include "app/lookup_presenter.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +70,7 @@ class WordFormsTest : public CoreFixture {
     WriteData(fs, state.ProgramFolder, d);
     fs.Put("C:\\Dict\\data\\ZelvoranForms.dat", FormsFileOf(d));
     LoadDictionary(fs, state);
-    state.CurrentSearchMode = "START";
+    state.CurrentSearchMode = SearchMode::kStart;
   }
   const WordForms& Forms() { return CurrentWordForms(core); }
   std::vector<std::string> Bases(const std::string& utf8) {
@@ -238,7 +240,7 @@ TEST_F(WordFormsTest, BaseFormMissingFromTheListHeadsIt) {
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(Rows().front(), "go");
   EXPECT_EQ(Description(), "πηγαίνω");
-  EXPECT_EQ(core.List.RowIndexList.size(), core.List.Rows.size());
+  EXPECT_EQ(core.List.Refs.size(), core.List.Rows.size());
 }
 
 TEST_F(WordFormsTest, HeadwordsAndBeginningsBeingTypedAreNeverRedirected) {

@@ -4,21 +4,23 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
 
 #include "app/main_core.h"
+#include "app/program_state.h"
 #include "app/search_commands.h"
 #include "app/startup.h"
 #include "custom/store_commit.h"
 #include "dictionary/entry_display.h"
+#include "dictionary/field_codec.h"
 #include "platform/file_system.h"
-#include "search/entry_box.h"
+#include "search/explanation_search.h"
 #include "search/lookup_engine.h"
-#include "search/search_dialogs.h"
+#include "search/lookup_index.h"
 #include "search/word_forms.h"
+#include "search/word_forms_step.h"
 #include "text/cp1253.h"
 #include "tools/command_line.h"
 
@@ -38,68 +40,27 @@ constexpr const char* kAbout =
     "in the program folder it runs in. Exit status: 0 with at least one row, 1 with none,\n"
     "2 for a usage error.\n";
 
-// The main window as far as a lookup needs it: the entry box raises its change handler, and
-// what is shown is kept for printing.
-class ConsoleView final : public MainView {
- public:
-  std::function<void()> on_entry_change;
-  std::string entry, label, description;
-  std::string pronunciation;  // UTF-8
+// What the tool prints besides the rows: the entry shown, or the suggestions.
+struct Shown {
+  std::string label;
   std::string label_form;     // the word that led to the entry shown, when not its headword
+  std::string pronunciation;  // UTF-8
+  std::string description;
   std::vector<std::string> suggestions;
-
-  std::string EntryText() const override { return entry; }
-  void SetEntryText(std::string_view text) override {
-    if (text == entry) return;
-    entry = std::string(text);
-    if (on_entry_change) on_entry_change();
-  }
-  std::string EntrySelectedText() const override { return {}; }
-  void SelectAllEntryText() override {}
-  void CollapseEntrySelection() override {}
-  void FocusEntryText() override {}
-  void PasteIntoEntryText() override {}
-  void ListRowsChanged() override {}
-  void ListSelectionChanged() override {}
-  void FocusEntriesList() override {}
-  int ListHeight() const override { return 224; }
-  int ListWidth() const override { return 211; }
-  int MeasureListText(std::string_view text) const override {
-    return static_cast<int>(text.size()) * 7;
-  }
-  void SetListHint(std::string_view) override {}
-  void SetHintDisplayTime(int) override {}
-  void SetHeadwordLabel(std::string_view text) override {
-    label = std::string(text);
-    label_form.clear();
-  }
-  void SetFormHeadwordLabel(std::string_view form, std::string_view headword) override {
-    label = std::string(headword);
-    label_form = std::string(form);
-  }
-  void SuggestionsShown(const std::vector<std::string>& headwords) override {
-    suggestions = headwords;
-  }
-  void SetPronunciation(std::string_view utf8) override { pronunciation = std::string(utf8); }
-  int MeasureLabelText(std::string_view text) const override {
-    return static_cast<int>(text.size()) * 7;
-  }
-  void SetHeadwordLabelLeftJustified(bool) override {}
-  void SetDescription(std::string_view text) override { description = std::string(text); }
-  std::string DescriptionText() const override { return description; }
-  std::string DescriptionSelectedText() const override { return {}; }
-  void CollapseDescriptionSelection() override {}
-  int DescriptionWidth() const override { return 373; }
-  int DescriptionHeight() const override { return 228; }
-  std::vector<std::string> DescriptionDisplayLines() const override { return {}; }
-  void SetModifyEntryEnabled(bool) override {}
-  void SetDeleteEntryEnabled(bool) override {}
-  void SetLangPicture(bool) override {}
-  void SetBusy(bool) override {}
-  int ShowPopupMenu(const std::vector<MenuItem>&, Point) override { return -1; }
-  Point ClientOrigin() const override { return {}; }
-  Rect ButtonBounds(ToolbarButton) const override { return {}; }
 };
+
+// The entry of `ref`, as the window shows it for a list row.
+void ShowRow(const FileSystem& fs, const ProgramState& state, RowRef ref, Shown& shown) {
+  const CustomPaths paths = CommittedStorePaths(fs, state.Paths);
+  const Explanation e =
+      ExplanationOf(state.Dict, fs, ref,
+                    ref.direction == Direction::kGreek ? paths.CustomGreekTextsPath
+                                                       : paths.CustomEnglishTextsPath);
+  shown.label = e.headword;
+  shown.label_form.clear();
+  shown.pronunciation = e.pronunciation;
+  if (e.text) shown.description = *e.text;
+}
 
 struct Options {
   std::string mode = "start";
@@ -111,21 +72,6 @@ struct Options {
   std::optional<std::string> search_word;    // --search-explanations
   std::optional<std::string> base_forms_of;  // --base-forms
   std::optional<std::string> suggest_for;    // --suggest
-};
-
-// The word window of the explanation search, answered with the word given on the command
-// line.
-class GivenWord final : public SearchDialogs {
- public:
-  explicit GivenWord(std::string word) : word_(std::move(word)) {}
-  std::optional<std::string> RunMessageForm() override { return word_; }
-  std::optional<SearchFormResult> RunSearchForm(const std::vector<std::string>&) override {
-    return std::nullopt;
-  }
-  void RunShortCutsForm(const std::vector<std::pair<std::string, std::string>>&) override {}
-
- private:
-  std::string word_;
 };
 
 std::optional<std::string> NoProblem() {
@@ -273,7 +219,7 @@ std::string WithoutCr(std::string text) {
 }  // namespace
 
 int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFolders& folders,
-                  SystemInfo& info, std::ostream& out, std::ostream& err) {
+                  SystemInfo& /*info*/, std::ostream& out, std::ostream& err) {
   Options o;
   const std::vector<cli::Option> options = OptionTable(o);
   cli::ParseResult parsed = cli::Parse(args, options);
@@ -294,8 +240,6 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
     return 2;
   }
   ProgramState state;
-  ConsoleView view;
-  MainCore core(Services{fs, folders, info}, state, view);
   InitProgramFolders(fs, folders, state);
   // The user's files are settled first and read under the store's lock, so that a change
   // another copy is saving is seen whole or not at all.
@@ -305,22 +249,21 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
     err << "zelvoran-lookup: " << Cp1253ToUtf8(state.DataProblem) << "\n";
     return 1;
   }
-  if (state.Dict.EnglishIndex.Count() == 0 && state.Dict.GreekIndex.Count() == 0) {
+  const Dictionary& dict = state.Dict;
+  if (dict.EnglishIndex.Count() == 0 && dict.GreekIndex.Count() == 0) {
     err << "zelvoran-lookup: no dictionary in " << Cp1253ToUtf8(state.ProgramFolder) << "data\n";
   }
-  ClearEntryDisplay(core);
-  state.CurrentSearchMode = "START";
-  view.on_entry_change = [&core] { Entry_TextChange(core); };
+  const std::shared_ptr<LookupIndex> index = FreshLookupIndex(dict, nullptr);
 
   if (o.base_forms_of || o.suggest_for) {
-    const WordForms& forms = CurrentWordForms(core);
+    const std::shared_ptr<WordForms> forms = FreshWordForms(dict, index, nullptr);
     std::vector<std::string> words;
     if (o.base_forms_of) {
-      for (const BaseForm& b : forms.BaseForms(Utf8ToCp1253(*o.base_forms_of))) {
+      for (const BaseForm& b : forms->BaseForms(Utf8ToCp1253(*o.base_forms_of))) {
         words.push_back(b.headword);
       }
     } else {
-      for (const Suggestion& s : forms.Suggest(Utf8ToCp1253(*o.suggest_for), kMaxSuggestions)) {
+      for (const Suggestion& s : forms->Suggest(Utf8ToCp1253(*o.suggest_for), kMaxSuggestions)) {
         words.push_back(s.headword);
       }
     }
@@ -329,79 +272,99 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
 
   const std::string text = o.text ? Utf8ToCp1253(*o.text) : std::string();
   const std::string category = o.category ? Utf8ToCp1253(*o.category) : std::string();
-  GivenWord given(o.search_word ? Utf8ToCp1253(*o.search_word) : std::string());
+  LookupResult result;
+  Shown shown;
+  LookupQuery query;
+  query.category = category;
   if (o.search_word) {
-    core.search_dialogs = &given;
-    DescrSearch_ButtonClick(core);
+    // The explanation search for the word as the entry box holds it.
+    const std::string word(TrimLeftBlanks(Utf8ToCp1253(*o.search_word)));
+    result.direction = DirectionOfEntryText(word).value_or(Direction::kEnglish);
+    const bool greek = result.direction == Direction::kGreek;
+    ExplanationCache cache;
+    for (ExplanationHit& h :
+         SearchExplanations(fs, state, cache, greek, ExplanationNeedle(word, greek))) {
+      result.rows.push_back(LookupRow{
+          std::move(h.Row), RowRef{h.Greek ? Direction::kGreek : Direction::kEnglish, h.Slot}});
+    }
   } else if (o.user_entries) {
-    RunLookup(core, state.CurrentSearchMode, 0, "", true);
+    query.user_entries_only = true;
+    result = Lookup(dict, *index, query);
   } else if (!o.text) {
-    RunLookup(core, "SHORTCUT", 0, category, false);
+    query.mode = SearchMode::kShortcut;
+    result = Lookup(dict, *index, query);
   } else if (o.mode == "start" && !o.category) {
     // As typed into the entry box, its last letter just now: a text that begins some
     // headword is not taken for a whole word.
-    core.PreviousEntryText = text.substr(0, text.empty() ? 0 : text.size() - 1);
-    view.SetEntryText(text);
+    const std::string before = text.substr(0, text.empty() ? 0 : text.size() - 1);
+    const std::shared_ptr<WordForms> forms = FreshWordForms(dict, index, nullptr);
+    TypingAnswer typed =
+        AnswerTyping(dict, *index, *forms, Direction::kEnglish, text, !IsTypingStep(before, text));
+    result = std::move(typed.lookup);
+    if (typed.shown >= 0) {
+      ShowRow(fs, state, result.rows[static_cast<size_t>(typed.shown)].ref, shown);
+    }
+    if (typed.word_form.kind == WordFormAnswer::Kind::kBaseForm) {
+      shown.label = typed.word_form.headword;
+      shown.label_form = std::string(TrimBlanks(text));
+    } else if (typed.word_form.kind == WordFormAnswer::Kind::kSuggestions) {
+      shown.description = SuggestionsText(typed.word_form.suggestions);
+      shown.suggestions = typed.word_form.suggestions;
+    }
   } else {
-    {
-      SuppressEntryChangeScope quiet(core);
-      view.SetEntryText(text);
-    }
-    RunLookup(core,
-              o.mode == "contain" ? "CONTAIN"
-              : o.mode == "end"   ? "END"
-                                  : "START",
-              0, category, false);
+    query.mode = o.mode == "contain" ? SearchMode::kContain
+                 : o.mode == "end"   ? SearchMode::kEnd
+                                     : SearchMode::kStart;
+    query.text = text;
+    result = Lookup(dict, *index, query);
   }
-  if (o.row) {
-    if (*o.row < core.List.Count()) {
-      core.List.Selected = *o.row;
-      Entries_ListClick(core);
-    }
+  if (o.row && *o.row < static_cast<int>(result.rows.size())) {
+    result.selected = *o.row;
+    ShowRow(fs, state, result.rows[static_cast<size_t>(*o.row)].ref, shown);
   }
-  const bool shown = !view.label.empty() || !view.suggestions.empty();
-  const std::string label = view.label_form.empty() ? Cp1253ToUtf8(view.label)
-                                                    : Cp1253ToUtf8(view.label_form) + " \u2192 " +
-                                                          Cp1253ToUtf8(view.label);
+  const bool any_shown = !shown.label.empty() || !shown.suggestions.empty();
+  const std::string label = shown.label_form.empty() ? Cp1253ToUtf8(shown.label)
+                                                     : Cp1253ToUtf8(shown.label_form) + " \u2192 " +
+                                                           Cp1253ToUtf8(shown.label);
 
   if (o.json) {
-    out << "{\"direction\":\"" << (core.CurrentDirection == kDirectionGreek ? "G" : "E")
+    out << "{\"direction\":\"" << (result.direction == Direction::kGreek ? "G" : "E")
         << "\",\"rows\":[";
-    for (int i = 0; i < core.List.Count(); ++i) {
-      out << (i ? "," : "") << JsonString(Cp1253ToUtf8(core.List.Rows[static_cast<size_t>(i)]));
+    for (size_t i = 0; i < result.rows.size(); ++i) {
+      out << (i ? "," : "") << JsonString(Cp1253ToUtf8(result.rows[i].text));
     }
     out << "],\"slots\":[";
-    for (int i = 0; i < core.List.Count(); ++i) {
-      out << (i ? "," : "") << core.List.RowIndexList[static_cast<size_t>(i)];
+    for (size_t i = 0; i < result.rows.size(); ++i) {
+      out << (i ? "," : "") << result.rows[i].ref.slot;
     }
-    out << "],\"selected\":" << core.List.Selected;
-    if (!view.label.empty()) {
-      out << ",\"headword\":" << JsonString(Cp1253ToUtf8(view.label));
-      if (!view.label_form.empty())
-        out << ",\"form\":" << JsonString(Cp1253ToUtf8(view.label_form));
-      if (!view.pronunciation.empty()) {
-        out << ",\"pronunciation\":" << JsonString(view.pronunciation);
+    out << "],\"selected\":" << result.selected;
+    if (!shown.label.empty()) {
+      out << ",\"headword\":" << JsonString(Cp1253ToUtf8(shown.label));
+      if (!shown.label_form.empty())
+        out << ",\"form\":" << JsonString(Cp1253ToUtf8(shown.label_form));
+      if (!shown.pronunciation.empty()) {
+        out << ",\"pronunciation\":" << JsonString(shown.pronunciation);
       }
     }
-    if (!view.suggestions.empty()) {
+    if (!shown.suggestions.empty()) {
       out << ",\"suggestions\":[";
-      for (size_t i = 0; i < view.suggestions.size(); ++i) {
-        out << (i ? "," : "") << JsonString(Cp1253ToUtf8(view.suggestions[i]));
+      for (size_t i = 0; i < shown.suggestions.size(); ++i) {
+        out << (i ? "," : "") << JsonString(Cp1253ToUtf8(shown.suggestions[i]));
       }
       out << "]";
     }
-    if (shown) out << ",\"explanation\":" << JsonString(Cp1253ToUtf8(view.description));
+    if (any_shown) out << ",\"explanation\":" << JsonString(Cp1253ToUtf8(shown.description));
     out << "}\n";
   } else {
-    for (const std::string& r : core.List.Rows) out << Cp1253ToUtf8(r) << "\n";
-    if (shown) {
+    for (const LookupRow& r : result.rows) out << Cp1253ToUtf8(r.text) << "\n";
+    if (any_shown) {
       out << "\n";
       if (!label.empty()) out << label << "\n";
-      out << WithoutCr(Cp1253ToUtf8(view.description));
-      if (!view.description.empty() && view.description.back() != '\n') out << "\n";
+      out << WithoutCr(Cp1253ToUtf8(shown.description));
+      if (!shown.description.empty() && shown.description.back() != '\n') out << "\n";
     }
   }
-  return core.List.Count() > 0 ? 0 : 1;
+  return result.rows.empty() ? 1 : 0;
 }
 
 }  // namespace zelvoran
