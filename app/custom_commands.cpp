@@ -3,6 +3,7 @@
 
 #include "app/busy_cursor.h"
 #include "app/guard.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/message_boxes.h"
 #include "app/settings.h"
@@ -98,7 +99,7 @@ void RemoveSelectedRow(MainCore& core) {
   if (list.Selected < 0 || list.Selected >= list.Count()) return;
   const auto row = static_cast<size_t>(list.Selected);
   list.Rows.erase(list.Rows.begin() + static_cast<std::ptrdiff_t>(row));
-  list.RowIndexList.erase(list.RowIndexList.begin() + static_cast<std::ptrdiff_t>(row));
+  list.Refs.erase(list.Refs.begin() + static_cast<std::ptrdiff_t>(row));
   list.Selected = -1;
   core.view.ListRowsChanged();
   core.view.SetDescription("");
@@ -149,9 +150,8 @@ RowRef SelectedRow(const MainCore& core) {
   const EntriesListModel& list = core.List;
   if (list.Selected < 0 || list.Selected >= list.Count()) return {};
   const auto row = static_cast<size_t>(list.Selected);
-  if (row >= list.RowIndexList.size()) return {};
-  return {IsGreekText(list.Rows[row]) ? Direction::kGreek : Direction::kEnglish,
-          list.RowIndexList[row]};
+  if (row >= list.Refs.size()) return {};
+  return list.Refs[row];
 }
 
 // Restores the program folder as the current directory when it leaves its scope.
@@ -229,8 +229,9 @@ void ModifyEntryItemClick(MainCore& core) {
     if (list.Selected < 0 || list.Selected >= list.Count()) return;
     const auto row = static_cast<size_t>(list.Selected);
     const std::string row_text = list.Rows[row];
+    const RowRef ref = list.Refs.at(row);
     const HeadwordRecord& record =
-        core.state.Dict.Index(IsGreekText(row_text)).Slot(list.RowIndexList.at(row));
+        core.state.Dict.Index(ref.direction == Direction::kGreek).Slot(ref.slot);
     const Origin origin = record.Origin;
     if (origin == Origin::kNone) return;
     const std::string category = record.Category;
@@ -348,17 +349,19 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
   EntriesListModel kept;
   for (int r = 0; r < list.Count(); ++r) {
     const auto i = static_cast<size_t>(r);
-    const int32_t slot = remap.Map(IsGreekText(list.Rows[i]), list.RowIndexList[i]);
+    const RowRef ref = list.Refs[i];
+    const int32_t slot = remap.Map(ref.direction == Direction::kGreek, ref.slot);
     if (slot == 0) continue;
     if (r == list.Selected) kept.Selected = kept.Count();
-    kept.Add(std::move(list.Rows[i]), slot);
+    kept.Add(std::move(list.Rows[i]), RowRef{ref.direction, slot});
   }
   const bool rows_changed = kept.Count() != list.Count();
   list = std::move(kept);
   if (rows_changed) core.view.ListRowsChanged();
 
   if (core.LastShownIndex != 0) {
-    core.LastShownIndex = remap.Map(core.LastShownGreek, core.LastShownIndex);
+    core.LastShownIndex =
+        remap.Map(core.LastShownDirection == Direction::kGreek, core.LastShownIndex);
     if (core.LastShownIndex == 0) core.LastShownHeadword.clear();
   }
 
@@ -366,8 +369,8 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
   for (std::vector<HistoryItem>* items : {&core.History.BackList, &core.History.ForwardList}) {
     std::vector<HistoryItem> moved;
     for (HistoryItem& item : *items) {
-      item.Tag = remap.Map(item.Greek, item.Tag);
-      if (item.Tag != 0) moved.push_back(std::move(item));
+      item.Ref.slot = remap.Map(item.Ref.direction == Direction::kGreek, item.Ref.slot);
+      if (item.Ref.slot != 0) moved.push_back(std::move(item));
     }
     *items = std::move(moved);
   }

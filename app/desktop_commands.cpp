@@ -30,7 +30,7 @@ void ActivateLayout(MainCore& core, KeyboardLayouts::Handle layout) {
 class OwnCopy {
  public:
   explicit OwnCopy(MainCore& core) : core_(core) {
-    if (core_.CurrentDirection == kDirectionEnglish) {
+    if (core_.CurrentDirection == Direction::kEnglish) {
       ActivateLayout(core_, core_.Layouts.GreekKeyboardLayout);
     }
     core_.CopyInProgress = true;
@@ -38,7 +38,7 @@ class OwnCopy {
   ~OwnCopy() {
     // A destructor must not throw: a layout that cannot be switched back stays as it is.
     try {
-      if (core_.CurrentDirection == kDirectionEnglish) {
+      if (core_.CurrentDirection == Direction::kEnglish) {
         ActivateLayout(core_, core_.Layouts.EnglishKeyboardLayout);
       }
     } catch (...) {
@@ -67,12 +67,7 @@ bool ShowIfFailed(bool ok, MessageBoxes* messages, const std::string& text) {
   return ok;
 }
 
-FocusedControl FocusOf(const MainCore& core) {
-  if (core.FocusedControlTag == kFocusDescriptionText) return FocusedControl::kDescriptionText;
-  if (core.FocusedControlTag == kFocusEntriesList) return FocusedControl::kEntriesList;
-  if (core.FocusedControlTag == kFocusEntryText) return FocusedControl::kEntryText;
-  return FocusedControl::kOther;
-}
+FocusedControl FocusOf(const MainCore& core) { return core.FocusedControlTag; }
 
 CopySource CopySourceOf(const MainCore& core) {
   const MainView& view = core.view;
@@ -168,10 +163,10 @@ void CopyInTextControl(MainCore& core, FocusedControl control) {
       break;
     }
     case FocusedControl::kEntriesList:
-      core.FocusedControlTag = kFocusEntriesList;
+      core.FocusedControlTag = FocusedControl::kEntriesList;
       break;
     case FocusedControl::kDescriptionText:
-      core.FocusedControlTag = kFocusDescriptionText;
+      core.FocusedControlTag = FocusedControl::kDescriptionText;
       break;
     case FocusedControl::kOther:
       break;
@@ -255,17 +250,16 @@ void QuickTranslation_FormDestroy(MainCore& core) {
 void Print_ButtonClick(MainCore& core) {
   const int row = core.List.Selected;
   if (row < 0 || row >= core.List.Count() ||
-      static_cast<size_t>(row) >= core.List.RowIndexList.size() || !core.svc.printing) {
+      static_cast<size_t>(row) >= core.List.Refs.size() || !core.svc.printing) {
     return;
   }
   std::unique_ptr<PrintSurface> surface = core.svc.printing->ShowPrintDialog();
   if (!surface) return;
 
-  const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
-  const int32_t slot = core.List.RowIndexList[static_cast<size_t>(row)];
+  const RowRef ref = core.List.Refs[static_cast<size_t>(row)];
   EntryPage page;
-  page.headword = core.state.Dict.Index(greek).Slot(slot).Headword;
-  page.direction = greek ? Direction::kGreek : Direction::kEnglish;
+  page.headword = core.state.Dict.Index(ref.direction == Direction::kGreek).Slot(ref.slot).Headword;
+  page.direction = ref.direction;
   if (core.view.DescriptionTextWidth() > 0) {
     page.shown_lines = core.view.DescriptionDisplayLines();
   } else {

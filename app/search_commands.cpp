@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/guard.h"
+#include "app/lookup_presenter.h"
 #include "app/main_core.h"
 #include "app/program_state.h"
 #include "custom/store_commit.h"
@@ -28,22 +29,22 @@ void WriteEntrySuppressed(MainCore& core, const std::string& text) {
   core.SuppressEntryChange = false;
 }
 
-const char* SearchModeOf(SearchAction action) {
+std::optional<SearchMode> SearchModeOf(SearchAction action) {
   switch (action) {
     case SearchAction::kStart:
-      return "START";
+      return SearchMode::kStart;
     case SearchAction::kContain:
-      return "CONTAIN";
+      return SearchMode::kContain;
     case SearchAction::kEnd:
-      return "END";
+      return SearchMode::kEnd;
     case SearchAction::kShortcut:
-      return "SHORTCUT";
+      return SearchMode::kShortcut;
     case SearchAction::kMulti:
-      return "MULTI";
+      return SearchMode::kMulti;
     case SearchAction::kNothing:
       break;
   }
-  return nullptr;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -66,12 +67,12 @@ void Search_ButtonClick(MainCore& core) {
     c.SearchEndText = request.end;
     c.SearchCategory = request.category;
     EmptyForwardList(core);
-    const char* mode = SearchModeOf(request.action);
+    const std::optional<SearchMode> mode = SearchModeOf(request.action);
     if (!mode) return;
     if (const std::optional<std::string> text = SearchEntryText(request)) {
       WriteEntrySuppressed(core, *text);
     }
-    RunLookup(core, mode, 0, c.SearchCategory, false);
+    RunLookup(core, *mode, 0, c.SearchCategory, false);
   });
   core.SuppressEntryChange = false;
   if (busy) core.view.SetBusy(false);
@@ -117,13 +118,12 @@ void DescrSearch_ButtonClick(MainCore& core) {
       core.view.SetEntryText(TrimLeftBlanks(*word));
       ClearEntryDisplay(core);
       DirectionFromEntryText(core);
-      const Direction direction =
-          core.CurrentDirection == kDirectionGreek ? Direction::kGreek : Direction::kEnglish;
+      const Direction direction = core.CurrentDirection;
       if (!core.explanation_cache) core.explanation_cache = std::make_shared<ExplanationCache>();
       const std::vector<ExplanationHit> hits =
           SearchExplanations(core.svc.fs, core.state, *core.explanation_cache, direction,
                              ExplanationNeedle(core.view.EntryText(), direction));
-      for (const ExplanationHit& h : hits) core.List.Add(h.Row, h.ref.slot);
+      for (const ExplanationHit& h : hits) core.List.Add(h.Row, h.ref);
       core.List.Selected = -1;
       core.view.ListRowsChanged();
     });

@@ -10,7 +10,6 @@
 
 #include "app/main_core.h"
 #include "app/program_state.h"
-#include "app/search_commands.h"
 #include "app/startup.h"
 #include "custom/store_commit.h"
 #include "dictionary/entry_display.h"
@@ -280,12 +279,13 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
     // The explanation search for the word as the entry box holds it.
     const std::string word(TrimLeftBlanks(Utf8ToCp1253(*o.search_word)));
     result.direction = DirectionOfEntryText(word).value_or(Direction::kEnglish);
-    const bool greek = result.direction == Direction::kGreek;
+    const CustomPaths user = CommittedStorePaths(fs, state.Paths);
+    const ExplanationSources sources{state.Dict, state.ProgramFolder + std::string(kTextsFile),
+                                     user.CustomEnglishTextsPath, user.CustomGreekTextsPath};
     ExplanationCache cache;
-    for (ExplanationHit& h :
-         SearchExplanations(fs, state, cache, greek, ExplanationNeedle(word, greek))) {
-      result.rows.push_back(LookupRow{
-          std::move(h.Row), RowRef{h.Greek ? Direction::kGreek : Direction::kEnglish, h.Slot}});
+    for (ExplanationHit& h : SearchExplanations(fs, sources, cache, result.direction,
+                                                ExplanationNeedle(word, result.direction))) {
+      result.rows.push_back(LookupRow{std::move(h.Row), h.ref});
     }
   } else if (o.user_entries) {
     query.user_entries_only = true;
