@@ -10,7 +10,7 @@ namespace zelvoran {
 class BusyCursor {
  public:
   enum class Start { kNow, kLater };
-  explicit BusyCursor(MainView& view, Start start = Start::kNow) : view_(view) {
+  explicit BusyCursor(WindowView& view, Start start = Start::kNow) : view_(view) {
     if (start == Start::kNow) On();
   }
   ~BusyCursor() {
@@ -25,7 +25,7 @@ class BusyCursor {
   }
 
  private:
-  MainView& view_;
+  WindowView& view_;
   bool on_ = false;
 };
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "app/busy_cursor.h"
 #include "app/guard.h"
 #include "app/lookup_presenter.h"
 #include "app/main_core.h"
@@ -50,32 +51,32 @@ std::optional<SearchMode> SearchModeOf(SearchAction action) {
 }  // namespace
 
 void Search_ButtonClick(MainCore& core) {
-  bool busy = false;
-  Guarded([&] {
-    if (!core.search_dialogs) return;
-    const SubjectFieldList fields = CategoryCodesOf(core.state.Dict);
-    const std::optional<SearchFormResult> result =
-        core.search_dialogs->RunSearchForm(fields.meanings);
-    if (!result) return;
-    core.view.SetEntryText("");
-    core.view.SetBusy(true);
-    busy = true;
-    const SearchRequest request = SearchRequestOf(*result, fields);
-    SearchCriteria& c = core.state.Criteria;
-    c.SearchStartText = request.start;
-    c.SearchContainText = request.contain;
-    c.SearchEndText = request.end;
-    c.SearchCategory = request.category;
-    EmptyForwardList(core);
-    const std::optional<SearchMode> mode = SearchModeOf(request.action);
-    if (!mode) return;
-    if (const std::optional<std::string> text = SearchEntryText(request)) {
-      WriteEntrySuppressed(core, *text);
-    }
-    RunLookup(core, *mode, 0, c.SearchCategory, false);
-  });
-  core.SuppressEntryChange = false;
-  if (busy) core.view.SetBusy(false);
+  {
+    BusyCursor busy(core.view, BusyCursor::Start::kLater);
+    Guarded([&] {
+      if (!core.search_dialogs) return;
+      const SubjectFieldList fields = CategoryCodesOf(core.state.Dict);
+      const std::optional<SearchFormResult> result =
+          core.search_dialogs->RunSearchForm(fields.meanings);
+      if (!result) return;
+      core.view.SetEntryText("");
+      busy.On();
+      const SearchRequest request = SearchRequestOf(*result, fields);
+      SearchCriteria& c = core.state.Criteria;
+      c.SearchStartText = request.start;
+      c.SearchContainText = request.contain;
+      c.SearchEndText = request.end;
+      c.SearchCategory = request.category;
+      EmptyForwardList(core);
+      const std::optional<SearchMode> mode = SearchModeOf(request.action);
+      if (!mode) return;
+      if (const std::optional<std::string> text = SearchEntryText(request)) {
+        WriteEntrySuppressed(core, *text);
+      }
+      RunLookup(core, *mode, 0, c.SearchCategory, false);
+    });
+    core.SuppressEntryChange = false;
+  }
   core.view.FocusEntryText();
 }
 
@@ -112,23 +113,24 @@ void DescrSearch_ButtonClick(MainCore& core) {
       core.view.FocusEntryText();
       return;
     }
-    core.view.SetBusy(true);
-    core.SuppressEntryChange = true;
-    Guarded([&] {
-      core.view.SetEntryText(TrimLeftBlanks(*word));
-      ClearEntryDisplay(core);
-      DirectionFromEntryText(core);
-      const Direction direction = core.CurrentDirection;
-      if (!core.explanation_cache) core.explanation_cache = std::make_shared<ExplanationCache>();
-      const std::vector<ExplanationHit> hits =
-          SearchExplanations(core.svc.fs, core.state, *core.explanation_cache, direction,
-                             ExplanationNeedle(core.view.EntryText(), direction));
-      for (const ExplanationHit& h : hits) core.List.Add(h.Row, h.ref);
-      core.List.Selected = -1;
-      core.view.ListRowsChanged();
-    });
-    core.SuppressEntryChange = false;
-    core.view.SetBusy(false);
+    {
+      BusyCursor busy(core.view);
+      core.SuppressEntryChange = true;
+      Guarded([&] {
+        core.view.SetEntryText(TrimLeftBlanks(*word));
+        ClearEntryDisplay(core);
+        DirectionFromEntryText(core);
+        const Direction direction = core.CurrentDirection;
+        if (!core.explanation_cache) core.explanation_cache = std::make_shared<ExplanationCache>();
+        const std::vector<ExplanationHit> hits =
+            SearchExplanations(core.svc.fs, core.state, *core.explanation_cache, direction,
+                               ExplanationNeedle(core.view.EntryText(), direction));
+        for (const ExplanationHit& h : hits) core.List.Add(h.Row, h.ref);
+        core.List.Selected = -1;
+        core.view.ListRowsChanged();
+      });
+      core.SuppressEntryChange = false;
+    }
     core.view.FocusEntryText();
   });
 }

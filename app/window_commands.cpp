@@ -3,6 +3,7 @@
 
 #include <chrono>
 
+#include "app/busy_cursor.h"
 #include "app/keyboard.h"
 #include "app/lookup_presenter.h"
 #include "app/main_core.h"
@@ -34,9 +35,10 @@ void FormShow(MainCore& core) {
   for (char c : kLinePictureFile) line_picture += c == '\\' ? core.svc.fs.Separator() : c;
   view.LoadLinePicture(line_picture);
   core.List.Clear();
-  view.SetBusy(true);
-  LoadDictionary(core.svc.fs, core.state);
-  view.SetBusy(false);
+  {
+    BusyCursor busy(view);
+    LoadDictionary(core.svc.fs, core.state);
+  }
   ClearEntryDisplay(core);
   core.state.CurrentSearchMode = SearchMode::kStart;
   if (!core.state.DataProblem.empty() && core.svc.messages) {
