@@ -9,12 +9,13 @@ set(rules
   "platform=text"
   "platform/linux=platform,text"
   "platform/win32=platform,text"
+  "platform/native=platform,platform/linux,platform/win32,text"
   "dictionary=text,platform"
   "search=dictionary,text,platform"
   "custom=dictionary,text,platform"
   "desktop=search,custom,dictionary,text,platform"
   "app=desktop,search,custom,dictionary,text,platform"
-  "tools/lookup=tools,search,custom,dictionary,text,platform")
+  "tools/lookup=app,tools,search,custom,dictionary,text,platform,platform/native,platform/linux,platform/win32")
 
 set(layers text platform dictionary search custom desktop app tools)
 set(failures "")
@@ -39,7 +40,7 @@ foreach(rule IN LISTS rules)
       # themselves and the program's start (the forms).
       set(ok FALSE)
       foreach(a IN LISTS allowed)
-        if(target STREQUAL a OR (top STREQUAL a AND NOT target MATCHES "^(platform/linux|platform/win32|[a-z]+/ui)$"))
+        if(target STREQUAL a OR (top STREQUAL a AND NOT target MATCHES "^(platform/linux|platform/win32|platform/native|[a-z]+/ui)$"))
           set(ok TRUE)
         endif()
       endforeach()

@@ -11,7 +11,7 @@
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/pronunciations.h"
-#include "platform/native_file_system.h"
+#include "platform/native/native_file_system.h"
 #include "tests/support/dictd_numbers.h"
 #include "text/cp1253.h"
 #include "tools/dictc/compile.h"

@@ -12,7 +12,7 @@
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "dictionary/field_codec.h"
-#include "platform/native_file_system.h"
+#include "platform/native/native_file_system.h"
 #include "search/lookup_engine.h"
 #include "search/search_dialogs.h"
 #include "tests/support/fake_file_system.h"

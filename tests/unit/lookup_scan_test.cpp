@@ -6,7 +6,7 @@
 
 #include "app/lookup_presenter.h"
 #include "platform/linux/posix_file_system.h"
-#include "platform/native_file_system.h"
+#include "platform/native/native_file_system.h"
 #include "search/lookup_engine.h"
 #include "tests/unit/lookup_fixture.h"
 #include "tools/dictc/synthetic.h"

@@ -16,7 +16,7 @@
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
 #include "platform/linux/posix_file_system.h"
-#include "platform/native_file_system.h"
+#include "platform/native/native_file_system.h"
 #include "search/word_forms.h"
 #include "search/word_forms_step.h"
 #include "tests/support/fake_file_system.h"

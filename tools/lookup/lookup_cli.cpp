@@ -8,7 +8,6 @@
 #include <optional>
 #include <ostream>
 
-#include "app/main_core.h"
 #include "app/program_state.h"
 #include "app/startup.h"
 #include "custom/store_commit.h"

@@ -2,7 +2,7 @@
 // zelvoran-lookup: look words up in the dictionary from a terminal, run from the program folder.
 #include <iostream>
 
-#include "platform/native_file_system.h"
+#include "platform/native/native_file_system.h"
 #include "tools/lookup/lookup_cli.h"
 #ifdef _WIN32
 #include "platform/win32/win32_console.h"
