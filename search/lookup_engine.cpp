@@ -88,6 +88,9 @@ class RowCollector {
     return !Full();
   }
   void AddAll(const std::vector<int32_t>& slots, bool greek) {
+    if (!filter_.Active()) {
+      rows_.reserve(std::min(rows_.size() + slots.size(), static_cast<size_t>(kResultLimit)));
+    }
     for (int32_t slot : slots) {
       if (!Add(slot, greek)) return;
     }
@@ -215,8 +218,11 @@ std::string RowText(const HeadwordRecord& record) {
   return row;
 }
 
-LookupResult Lookup(const Dictionary& dict, const LookupIndex& li, const LookupQuery& query) {
+LookupResult Lookup(const Dictionary& dict, const LookupIndex& li, const LookupQuery& query,
+                    std::vector<LookupRow> storage) {
   LookupResult result;
+  result.rows = std::move(storage);
+  result.rows.clear();
   result.direction = query.direction;
   const std::string_view text = TrimBlanks(query.text);
   // kSpecific names its entry by the query's direction and the slot; the caller sets the
