@@ -70,6 +70,11 @@ class CategoryFilter {
   std::array<std::vector<char>, 2> linked_;
 };
 
+void AppendRowText(const HeadwordRecord& record, std::string& out) {
+  out += record.Headword;
+  if (static_cast<Origin>(record.Origin) == Origin::kOwn) out += kUserEntryMark;
+}
+
 // Adds the candidates that pass the category filter, up to kResultLimit rows.
 class RowCollector {
  public:
@@ -83,8 +88,10 @@ class RowCollector {
   bool Add(int32_t slot, bool greek) {
     if (Full()) return false;
     if (filter_.Active() && !filter_.Accepts(slot, greek)) return true;
-    rows_.push_back(LookupRow{RowText(dict_.Index(greek).Slot(slot)),
-                              RowRef{greek ? Direction::kGreek : Direction::kEnglish, slot}});
+    // Built in place: a long list is mostly the cost of its row texts.
+    LookupRow& row = rows_.emplace_back();
+    AppendRowText(dict_.Index(greek).Slot(slot), row.text);
+    row.ref = RowRef{greek ? Direction::kGreek : Direction::kEnglish, slot};
     return !Full();
   }
   void AddAll(const std::vector<int32_t>& slots, bool greek) {
@@ -213,8 +220,8 @@ std::optional<SearchMode> ParseSearchMode(std::string_view name) {
 }
 
 std::string RowText(const HeadwordRecord& record) {
-  std::string row = record.Headword;
-  if (static_cast<Origin>(record.Origin) == Origin::kOwn) row += kUserEntryMark;
+  std::string row;
+  AppendRowText(record, row);
   return row;
 }
 
