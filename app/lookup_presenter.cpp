@@ -41,7 +41,7 @@ LookupResult Ask(MainCore& core, SearchMode mode, std::string_view entry, int32_
   q.category = category;
   q.user_entries_only = user_entries_only;
   q.criteria = &core.state.Criteria;
-  return Lookup(core.state.Dict, CurrentLookupIndex(core), q);
+  return Lookup(core.state.Dict, CurrentLookupIndex(core), q, std::move(core.RowStorage));
 }
 
 // An empty entry display: no headword, explanation or pronunciation, nothing to edit.
@@ -54,7 +54,7 @@ void ClearPane(ExplanationView& pane) {
 }
 
 // The answer's rows and selection, each told to the list once.
-void ShowRows(EntriesListModel& list, HeadwordListView& list_view, LookupResult&& result) {
+void ShowRows(EntriesListModel& list, HeadwordListView& list_view, LookupResult& result) {
   list.Clear();
   list.Rows.reserve(result.rows.size());
   list.Refs.reserve(result.rows.size());
@@ -69,7 +69,8 @@ void ShowRows(EntriesListModel& list, HeadwordListView& list_view, LookupResult&
 void Apply(MainCore& core, LookupResult&& result) {
   if (result.direction_chosen) SetDirection(core, result.direction);
   ClearPane(core.view);
-  ShowRows(core.List, core.view, std::move(result));
+  ShowRows(core.List, core.view, result);
+  core.RowStorage = std::move(result.rows);
 }
 
 }  // namespace
@@ -142,7 +143,7 @@ void Entry_TextChange(MainCore& core) {
   {
     BusyScope busy(core.view);
     answer = AnswerTyping(core.state.Dict, CurrentLookupIndex(core), CurrentWordForms(core),
-                          core.CurrentDirection, text, whole_word);
+                          core.CurrentDirection, text, whole_word, std::move(core.RowStorage));
   }
   Apply(core, std::move(answer.lookup));
   if (answer.shown >= 0) ShowEntry(core, answer.shown);

@@ -13,6 +13,7 @@
 #include "app/program_state.h"
 #include "dictionary/domain.h"
 #include "search/history.h"
+#include "search/lookup_engine.h"
 
 namespace zelvoran {
 
@@ -100,6 +101,8 @@ struct MainCore {
   HistoryModel History;
   // Per-record lookup forms, rebuilt by the lookup engine when the indexes are reloaded.
   std::shared_ptr<LookupIndex> Lookup;
+  // The storage of the last lookup's rows, kept for the next one.
+  std::vector<LookupRow> RowStorage;
   // Base forms and suggestions, rebuilt with the lookup forms.
   std::shared_ptr<WordForms> Forms;
   // Set by a double-click in the explanation: the next change of Entry_Text is a whole word.

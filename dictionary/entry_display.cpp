@@ -87,7 +87,7 @@ Explanation ExplanationOf(const Dictionary& dict, const FileSystem& fs, RowRef r
   const HeadwordRecord& rec = dict.Index(greek).Slot(ref.slot);
   Explanation e;
   e.headword = rec.Headword;
-  e.origin = static_cast<Origin>(rec.Origin);
+  e.origin = rec.Origin;
   // Only the dictionary's own headwords have a pronunciation; the user's entries have none.
   if (e.origin == Origin::kDictionary || e.origin == Origin::kAddition) {
     e.pronunciation = std::string(dict.Pronunciations.Of(greek, rec.LineNumber));

@@ -70,6 +70,11 @@ class CategoryFilter {
   std::array<std::vector<char>, 2> linked_;
 };
 
+void AppendRowText(const HeadwordRecord& record, std::string& out) {
+  out += record.Headword;
+  if (record.Origin == Origin::kOwn) out += kUserEntryMark;
+}
+
 // Adds the candidates that pass the category filter, up to kResultLimit rows.
 class RowCollector {
  public:
@@ -83,11 +88,16 @@ class RowCollector {
   bool Add(int32_t slot, bool greek) {
     if (Full()) return false;
     if (filter_.Active() && !filter_.Accepts(slot, greek)) return true;
-    rows_.push_back(LookupRow{RowText(dict_.Index(greek).Slot(slot)),
-                              RowRef{greek ? Direction::kGreek : Direction::kEnglish, slot}});
+    // Built in place: a long list is mostly the cost of its row texts.
+    LookupRow& row = rows_.emplace_back();
+    AppendRowText(dict_.Index(greek).Slot(slot), row.text);
+    row.ref = RowRef{greek ? Direction::kGreek : Direction::kEnglish, slot};
     return !Full();
   }
   void AddAll(const std::vector<int32_t>& slots, bool greek) {
+    if (!filter_.Active()) {
+      rows_.reserve(std::min(rows_.size() + slots.size(), static_cast<size_t>(kResultLimit)));
+    }
     for (int32_t slot : slots) {
       if (!Add(slot, greek)) return;
     }
@@ -210,13 +220,16 @@ std::optional<SearchMode> ParseSearchMode(std::string_view name) {
 }
 
 std::string RowText(const HeadwordRecord& record) {
-  std::string row = record.Headword;
-  if (record.Origin == Origin::kOwn) row += kUserEntryMark;
+  std::string row;
+  AppendRowText(record, row);
   return row;
 }
 
-LookupResult Lookup(const Dictionary& dict, const LookupIndex& li, const LookupQuery& query) {
+LookupResult Lookup(const Dictionary& dict, const LookupIndex& li, const LookupQuery& query,
+                    std::vector<LookupRow> storage) {
   LookupResult result;
+  result.rows = std::move(storage);
+  result.rows.clear();
   result.direction = query.direction;
   const std::string_view text = TrimBlanks(query.text);
   // kSpecific names its entry by the query's direction and the slot; the caller sets the

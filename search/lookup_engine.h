@@ -64,7 +64,10 @@ struct LookupResult {
   int selected = -1;  // the first row when there are rows
 };
 
-LookupResult Lookup(const Dictionary& dict, const LookupIndex& index, const LookupQuery& query);
+// `storage` holds the answer's rows: a caller that asks often passes the rows of its last
+// answer back, so a long list does not allocate its storage anew each time.
+LookupResult Lookup(const Dictionary& dict, const LookupIndex& index, const LookupQuery& query,
+                    std::vector<LookupRow> storage = {});
 
 // Whether a text is Greek, from the first character of its EnglishKey.
 bool IsGreekText(std::string_view text);

@@ -71,13 +71,14 @@ WordFormAnswer AnswerWordForm(const WordForms& forms, const LookupIndex& index, 
 }
 
 TypingAnswer AnswerTyping(const Dictionary& dict, const LookupIndex& index, const WordForms& forms,
-                          Direction current, std::string_view entry, bool whole_word) {
+                          Direction current, std::string_view entry, bool whole_word,
+                          std::vector<LookupRow> storage) {
   TypingAnswer a;
   LookupQuery q;
   q.direction = current;
   q.mode = SearchMode::kStart;
   q.text = entry;
-  a.lookup = Lookup(dict, index, q);
+  a.lookup = Lookup(dict, index, q, std::move(storage));
   std::vector<LookupRow>& rows = a.lookup.rows;
   const Direction d = a.lookup.direction;
   if (!rows.empty() &&

@@ -51,8 +51,10 @@ struct TypingAnswer {
 
 // Looks up `entry` (the entry box's text, untrimmed) from the `current` direction: the typed
 // text's own entry when the first row is it, else the word form's answer.
+// `storage` holds the rows, as Lookup takes it.
 TypingAnswer AnswerTyping(const Dictionary& dict, const LookupIndex& index, const WordForms& forms,
-                          Direction current, std::string_view entry, bool whole_word);
+                          Direction current, std::string_view entry, bool whole_word,
+                          std::vector<LookupRow> storage = {});
 
 // The explanation box's text for suggestions: the heading and one headword a line.
 std::string SuggestionsText(const std::vector<std::string>& headwords);
