@@ -98,8 +98,7 @@ void RemoveSelectedRow(MainCore& core) {
   EntriesListModel& list = core.List;
   if (list.Selected < 0 || list.Selected >= list.Count()) return;
   const auto row = static_cast<size_t>(list.Selected);
-  list.Rows.erase(list.Rows.begin() + static_cast<std::ptrdiff_t>(row));
-  list.Refs.erase(list.Refs.begin() + static_cast<std::ptrdiff_t>(row));
+  list.Items.erase(list.Items.begin() + static_cast<std::ptrdiff_t>(row));
   list.Selected = -1;
   core.view.ListRowsChanged();
   core.view.SetDescription("");
@@ -150,8 +149,8 @@ RowRef SelectedRow(const MainCore& core) {
   const EntriesListModel& list = core.List;
   if (list.Selected < 0 || list.Selected >= list.Count()) return {};
   const auto row = static_cast<size_t>(list.Selected);
-  if (row >= list.Refs.size()) return {};
-  return list.Refs[row];
+  if (row >= list.Items.size()) return {};
+  return list.Items[row].ref;
 }
 
 // Restores the program folder as the current directory when it leaves its scope.
@@ -228,8 +227,8 @@ void ModifyEntryItemClick(MainCore& core) {
     const EntriesListModel& list = core.List;
     if (list.Selected < 0 || list.Selected >= list.Count()) return;
     const auto row = static_cast<size_t>(list.Selected);
-    const std::string row_text = list.Rows[row];
-    const RowRef ref = list.Refs.at(row);
+    const std::string row_text = list.Items[row].text;
+    const RowRef ref = list.Items.at(row).ref;
     const HeadwordRecord& record =
         core.state.Dict.Index(ref.direction == Direction::kGreek).Slot(ref.slot);
     const Origin origin = record.Origin;
@@ -349,11 +348,11 @@ void ApplySlotRemap(MainCore& core, const SlotRemap& remap) {
   EntriesListModel kept;
   for (int r = 0; r < list.Count(); ++r) {
     const auto i = static_cast<size_t>(r);
-    const RowRef ref = list.Refs[i];
+    const RowRef ref = list.Items[i].ref;
     const int32_t slot = remap.Map(ref.direction == Direction::kGreek, ref.slot);
     if (slot == 0) continue;
     if (r == list.Selected) kept.Selected = kept.Count();
-    kept.Add(std::move(list.Rows[i]), RowRef{ref.direction, slot});
+    kept.Add(std::move(list.Items[i].text), RowRef{ref.direction, slot});
   }
   const bool rows_changed = kept.Count() != list.Count();
   list = std::move(kept);

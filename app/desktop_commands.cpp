@@ -67,7 +67,9 @@ bool ShowIfFailed(bool ok, MessageBoxes* messages, const std::string& text) {
   return ok;
 }
 
-FocusedControl FocusOf(const MainCore& core) { return core.FocusedControlTag; }
+FocusedControl FocusOf(const MainCore& core) {
+  return core.FocusedControlTag;
+}
 
 CopySource CopySourceOf(const MainCore& core) {
   const MainView& view = core.view;
@@ -83,7 +85,7 @@ CopySource CopySourceOf(const MainCore& core) {
   }
   const int row = core.List.Selected;
   if (row >= 0 && row < core.List.Count()) {
-    source.selected_row = core.List.Rows[static_cast<size_t>(row)];
+    source.selected_row = core.List.Items[static_cast<size_t>(row)].text;
     return source;
   }
   source.entry = view.EntryText();
@@ -249,14 +251,14 @@ void QuickTranslation_FormDestroy(MainCore& core) {
 
 void Print_ButtonClick(MainCore& core) {
   const int row = core.List.Selected;
-  if (row < 0 || row >= core.List.Count() ||
-      static_cast<size_t>(row) >= core.List.Refs.size() || !core.svc.printing) {
+  if (row < 0 || row >= core.List.Count() || static_cast<size_t>(row) >= core.List.Items.size() ||
+      !core.svc.printing) {
     return;
   }
   std::unique_ptr<PrintSurface> surface = core.svc.printing->ShowPrintDialog();
   if (!surface) return;
 
-  const RowRef ref = core.List.Refs[static_cast<size_t>(row)];
+  const RowRef ref = core.List.Items[static_cast<size_t>(row)].ref;
   EntryPage page;
   page.headword = core.state.Dict.Index(ref.direction == Direction::kGreek).Slot(ref.slot).Headword;
   page.direction = ref.direction;

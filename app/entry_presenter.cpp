@@ -21,7 +21,7 @@ void ApplyPaneHiddenHint(const EntriesListModel& list, HeadwordListView& list_vi
     list_view.SetHintDisplayTime(10000);
     const int sel = list.Selected;
     const std::string row =
-        sel >= 0 && sel < list.Count() ? list.Rows[static_cast<size_t>(sel)] : "";
+        sel >= 0 && sel < list.Count() ? list.Items[static_cast<size_t>(sel)].text : "";
     list_view.SetListHint(row + std::string(kCrLf) + pane.DescriptionText());
   } else {
     list_view.SetListHint("");
@@ -43,7 +43,7 @@ void ShowExplanation(ExplanationView& pane, const Explanation& e) {
 
 void ShowEntry(MainCore& core, int row) {
   if (row < 0 || row >= core.List.Count()) return;
-  const RowRef ref = core.List.Refs[static_cast<size_t>(row)];
+  const RowRef ref = core.List.Items[static_cast<size_t>(row)].ref;
   const CustomPaths paths = CommittedStorePaths(core.svc.fs, core.state.Paths);
   const std::string& user_texts = ref.direction == Direction::kGreek ? paths.CustomGreekTextsPath
                                                                      : paths.CustomEnglishTextsPath;
@@ -70,8 +70,8 @@ void Description_TextDblClick(MainCore& core, std::string_view selected) {
 void RecordHistory(MainCore& core, int row) {
   if (row < 0 || row >= core.List.Count()) return;
   HistoryItem last{core.LastShownHeadword, RowRef{core.LastShownDirection, core.LastShownIndex}};
-  core.History.Record(last, HistoryItem{core.List.Rows[static_cast<size_t>(row)],
-                                        core.List.Refs[static_cast<size_t>(row)]});
+  core.History.Record(last, HistoryItem{core.List.Items[static_cast<size_t>(row)].text,
+                                        core.List.Items[static_cast<size_t>(row)].ref});
   core.LastShownHeadword = std::move(last.Caption);
   core.LastShownIndex = last.Ref.slot;
   core.LastShownDirection = last.Ref.direction;

@@ -55,10 +55,9 @@ void ClearPane(ExplanationView& pane) {
 
 // The answer's rows and selection, each told to the list once.
 void ShowRows(EntriesListModel& list, HeadwordListView& list_view, LookupResult& result) {
-  list.Clear();
-  list.Rows.reserve(result.rows.size());
-  list.Refs.reserve(result.rows.size());
-  for (LookupRow& r : result.rows) list.Add(std::move(r.text), r.ref);
+  // The answer's rows become the list's; the list's old rows go back as the storage of the
+  // next answer.
+  list.Items.swap(result.rows);
   list.Selected = result.selected;
   list_view.ListRowsChanged();
   list_view.ListSelectionChanged();

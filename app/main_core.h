@@ -51,27 +51,29 @@ struct Services {
   Speech* speech = nullptr;
 };
 
-// Entries_List's rows, each with the record it names (RowIndexList), and the selection.
+// Entries_List's rows, each with its text and the record it names (RowIndexList), and the
+// selection. A lookup's answer is handed over whole, without copying its rows.
 struct EntriesListModel {
-  std::vector<std::string> Rows;
-  std::vector<RowRef> Refs;
+  std::vector<LookupRow> Items;
   int Selected = -1;
 
-  int Count() const { return static_cast<int>(Rows.size()); }
+  int Count() const { return static_cast<int>(Items.size()); }
   void Clear() {
-    Rows.clear();
-    Refs.clear();
+    Items.clear();
     Selected = -1;
   }
-  void Add(std::string text, RowRef ref) {
-    Rows.push_back(std::move(text));
-    Refs.push_back(ref);
+  void Add(std::string text, RowRef ref) { Items.push_back(LookupRow{std::move(text), ref}); }
+  // The rows' texts and slot numbers, in order.
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    out.reserve(Items.size());
+    for (const LookupRow& r : Items) out.push_back(r.text);
+    return out;
   }
-  // The rows' slot numbers, in order.
   std::vector<int32_t> Slots() const {
     std::vector<int32_t> out;
-    out.reserve(Refs.size());
-    for (const RowRef& r : Refs) out.push_back(r.slot);
+    out.reserve(Items.size());
+    for (const LookupRow& r : Items) out.push_back(r.ref.slot);
     return out;
   }
 };

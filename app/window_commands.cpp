@@ -91,7 +91,7 @@ void Entries_ListMouseMove(MainCore& core, Point point) {
     view.SetListHint("");
     return;
   }
-  const std::string& text = core.List.Rows[static_cast<size_t>(row)];
+  const std::string& text = core.List.Items[static_cast<size_t>(row)].text;
   view.SetListHint(view.MeasureListText(text) > view.ListWidth() ? std::string_view(text)
                                                                  : std::string_view());
 }

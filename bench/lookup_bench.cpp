@@ -94,7 +94,7 @@ void TimeEach(benchmark::State& st, const std::vector<std::string>& keys, F one,
     const double t = std::chrono::duration<double, std::micro>(t1 - t0).count();
     us.push_back(t);
     best[i] = std::min(best[i], t);
-    benchmark::DoNotOptimize(d.core->List.Rows.data());
+    benchmark::DoNotOptimize(d.core->List.Items.data());
     i = (i + 1) % keys.size();
   }
   std::sort(us.begin(), us.end());

@@ -18,7 +18,7 @@ int EntriesListQtModel::rowCount(const QModelIndex& parent) const {
 
 QVariant EntriesListQtModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rows_.Count()) return {};
-  if (role == Qt::DisplayRole) return ToQ(rows_.Rows[static_cast<size_t>(index.row())]);
+  if (role == Qt::DisplayRole) return ToQ(rows_.Items[static_cast<size_t>(index.row())].text);
   return {};
 }
 

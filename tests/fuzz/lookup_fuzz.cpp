@@ -85,11 +85,11 @@ ZELVORAN_FUZZ_TARGET(lookup) {
     view.entry_text = std::string(in.Rest());
     RunLookup(core, *ParseSearchMode(mode), slot, category, false);
   }
-  FUZZ_CHECK(core.List.Rows.size() == core.List.Refs.size());
+  FUZZ_CHECK(core.List.Items.size() == core.List.Items.size());
   FUZZ_CHECK(core.List.Selected >= -1 && core.List.Selected < core.List.Count());
   for (int row = 0; row < core.List.Count(); ++row) {
-    const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
-    const int32_t s = core.List.Refs[static_cast<size_t>(row)].slot;
+    const bool greek = IsGreekText(core.List.Items[static_cast<size_t>(row)].text);
+    const int32_t s = core.List.Items[static_cast<size_t>(row)].ref.slot;
     FUZZ_CHECK(s >= 1 && s <= state.Dict.Index(greek).Count());
     core.List.Selected = row;
     Entries_ListClick(core);

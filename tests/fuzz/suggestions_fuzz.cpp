@@ -80,7 +80,7 @@ ZELVORAN_FUZZ_TARGET(suggestions) {
   } else {
     view.SetEntryText(text);
   }
-  FUZZ_CHECK(core.List.Rows.size() == core.List.Refs.size());
+  FUZZ_CHECK(core.List.Items.size() == core.List.Items.size());
   FUZZ_CHECK(core.List.Selected >= -1 && core.List.Selected < core.List.Count());
   FUZZ_CHECK(view.busy_depth == 0);
 }

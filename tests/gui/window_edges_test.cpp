@@ -394,7 +394,7 @@ TEST_F(WindowEdgesTest, ARowCutOffByTheScrollBarGetsItsTooltip) {
   ASSERT_GT(metrics.horizontalAdvance(cut), room);
   QString fits = cut;
   while (metrics.horizontalAdvance(fits) > room) fits.chop(1);
-  core.List.Rows[59] = FromQ(fits);
+  core.List.Items[59].text = FromQ(fits);
   w.ListRowsChanged();
   w.Entries_List->scrollToBottom();
   QApplication::processEvents();

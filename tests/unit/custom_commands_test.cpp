@@ -198,7 +198,7 @@ TEST_F(CustomCommandsTest, DeleteRemovesTheRowAndKeepsTheOthersOnTheirEntries) {
   view.description = "x";
   view.delete_enabled = true;
   DeleteEntryItemClick(core);
-  EXPECT_EQ(core.List.Rows, (std::vector<std::string>{"cat", "doctor", "dog", W("σοφός")}));
+  EXPECT_EQ(core.List.Texts(), (std::vector<std::string>{"cat", "doctor", "dog", W("σοφός")}));
   EXPECT_EQ(core.List.Slots(), (std::vector<int32_t>{3, 5, 6, 5}));
   EXPECT_EQ(core.LastShownIndex, 6);
   EXPECT_EQ(view.description, "");
@@ -228,7 +228,7 @@ TEST_F(CustomCommandsTest, RemapFollowsEntriesAndDropsVanishedOnes) {
                            {greek_row, {Direction::kGreek, 2}}};
   core.History.ForwardList = {{"dog", {Direction::kEnglish, 8}}};
   ASSERT_EQ(DeleteCustomEntry(core), StoreOutcome::kSaved);
-  EXPECT_EQ(core.List.Rows, (std::vector<std::string>{"dog", "cb *", "apple"}));
+  EXPECT_EQ(core.List.Texts(), (std::vector<std::string>{"dog", "cb *", "apple"}));
   EXPECT_EQ(core.List.Slots(), (std::vector<int32_t>{7, 5, 1}));
   EXPECT_EQ(core.LastShownIndex, 5);
   // The history follows its entries too: the deleted one leaves it.
@@ -250,7 +250,7 @@ TEST_F(CustomCommandsTest, RemapFollowsEntriesAndDropsVanishedOnes) {
   fs.Put(kEnTexts, "");
   Reload();
   ApplySlotRemap(core, SlotRemap(before, state.Dict));
-  EXPECT_EQ(core.List.Rows, std::vector<std::string>{"dog"});
+  EXPECT_EQ(core.List.Texts(), std::vector<std::string>{"dog"});
   EXPECT_EQ(core.List.Slots(), std::vector<int32_t>{6});
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(core.LastShownIndex, 0);

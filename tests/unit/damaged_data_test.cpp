@@ -323,10 +323,10 @@ void Exercise(FakeFileSystem& fs, ProgramState& state) {
   MainCore core(Services{fs, folders, info}, state, view);
   view.on_entry_change = [&] { Entry_TextChange(core); };
   auto check_rows = [&](const std::string& what) {
-    ASSERT_EQ(core.List.Rows.size(), core.List.Refs.size()) << what;
+    ASSERT_EQ(core.List.Items.size(), core.List.Items.size()) << what;
     for (int row = 0; row < core.List.Count(); ++row) {
-      const bool greek = IsGreekText(core.List.Rows[static_cast<size_t>(row)]);
-      const int32_t slot = core.List.Refs[static_cast<size_t>(row)].slot;
+      const bool greek = IsGreekText(core.List.Items[static_cast<size_t>(row)].text);
+      const int32_t slot = core.List.Items[static_cast<size_t>(row)].ref.slot;
       EXPECT_GE(slot, 1) << what;
       EXPECT_LE(slot, state.Dict.Index(greek).Count()) << what;
       core.List.Selected = row;

@@ -57,7 +57,7 @@ TEST_F(EntryBoxTest, ShownOnlyWhenTheTypedTextIsTheFirstRowsKey) {
   };
   for (const Case& c : cases) {
     Type(c.typed);
-    EXPECT_FALSE(core.List.Rows.empty()) << c.typed;
+    EXPECT_FALSE(core.List.Items.empty()) << c.typed;
     EXPECT_EQ(Label(), c.shown) << c.typed;
     // No entry is shown for a text that is no key; suggestions may be offered.
     const bool entry_shown =
@@ -70,7 +70,7 @@ TEST_F(EntryBoxTest, EmptyingTheBoxClearsEverythingAndTheForwardHistory) {
   Type("cat");
   core.History.ForwardList.push_back({"dog", {Direction::kEnglish, 11}});
   Type("");
-  EXPECT_TRUE(core.List.Rows.empty());
+  EXPECT_TRUE(core.List.Items.empty());
   EXPECT_EQ(core.List.Selected, -1);
   EXPECT_EQ(view.label, "");
   EXPECT_EQ(view.description, "");
@@ -119,7 +119,7 @@ TEST_F(EntryBoxTest, ListKeysMoveTheSelectionAndShow) {
       EXPECT_FALSE(view.entry_focused);
     } else {
       EXPECT_EQ(core.List.Selected, c.to) << c.from;
-      EXPECT_EQ(view.label, core.List.Rows[static_cast<size_t>(c.to)]);
+      EXPECT_EQ(view.label, core.List.Items[static_cast<size_t>(c.to)].text);
       EXPECT_TRUE(view.entry_focused);  // the click gives the focus back to the box
       EXPECT_EQ(core.FocusedControlTag, FocusedControl::kEntriesList);
     }

@@ -138,7 +138,7 @@ TEST_F(ShowEntryTest, RowsOutsideTheListAndEmptySlotsChangeNothing) {
   ShowEntry(core, -1);
   ShowEntry(core, 5);
   EXPECT_EQ(Label(), "dog");
-  core.List.Refs[0].slot = 999;  // an empty slot
+  core.List.Items[0].ref.slot = 999;  // an empty slot
   view.delete_enabled = true;
   ShowEntry(core, 0);
   EXPECT_EQ(view.label, "");

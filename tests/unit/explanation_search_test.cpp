@@ -379,8 +379,8 @@ TEST_F(ExplanationSearchTest, ButtonSearchesTheWordWithoutALookupAndSelectsNothi
   EXPECT_EQ(core.CurrentDirection, Direction::kGreek);
   EXPECT_TRUE(view.lang_greek);
   ASSERT_EQ(core.List.Count(), 3);
-  EXPECT_EQ(core.List.Rows[1], "home");
-  EXPECT_EQ(core.List.Refs[1].slot, 2);
+  EXPECT_EQ(core.List.Items[1].text, "home");
+  EXPECT_EQ(core.List.Items[1].ref.slot, 2);
   EXPECT_EQ(core.List.Selected, -1);
   EXPECT_EQ(view.busy_depth, 0);
   EXPECT_TRUE(view.entry_focused);

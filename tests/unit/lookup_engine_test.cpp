@@ -18,7 +18,7 @@ class LookupEngineTest : public CoreFixture {
                  const std::string& category_utf8 = "", int32_t slot = 0) {
     view.entry_text = W(utf8);
     RunLookup(core, *ParseSearchMode(mode), slot, W(category_utf8), false);
-    EXPECT_EQ(core.List.Rows.size(), core.List.Refs.size());
+    EXPECT_EQ(core.List.Items.size(), core.List.Items.size());
     return Rows();
   }
   // English: an addition to cat (entry 8) and two own entries, "cats" after cat (so doctor
@@ -242,7 +242,7 @@ TEST_F(LookupEngineTest, ResultLimitStopsEveryScan) {
             static_cast<size_t>((kResultLimit + 40) / 2 + 1));
   // The limit counts rows added, not records visited.
   EXPECT_EQ(Lookup("START", "w", "ζωολ.").size(), static_cast<size_t>((kResultLimit + 40) / 2));
-  EXPECT_EQ(core.List.Rows.back(), "w32775");
+  EXPECT_EQ(core.List.Items.back().text, "w32775");
 }
 
 TEST_F(LookupEngineTest, HugeTextGivesTheRowsOfItsLongestMatchingBeginning) {

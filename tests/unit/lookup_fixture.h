@@ -102,7 +102,7 @@ class CoreFixture : public ::testing::Test {
 
   std::vector<std::string> Rows() const {
     std::vector<std::string> out;
-    for (const std::string& r : core.List.Rows) out.push_back(Cp1253ToUtf8(r));
+    for (const std::string& r : core.List.Texts()) out.push_back(Cp1253ToUtf8(r));
     return out;
   }
   std::string Label() const { return Cp1253ToUtf8(view.label); }

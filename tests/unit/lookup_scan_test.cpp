@@ -106,8 +106,8 @@ class LookupScanTest : public CoreFixture {
     RunLookup(core, *ParseSearchMode(mode), 0, category, false);
     ScanRows rows;
     for (int i = 0; i < core.List.Count(); ++i) {
-      rows.emplace_back(core.List.Rows[static_cast<size_t>(i)],
-                        core.List.Refs[static_cast<size_t>(i)].slot);
+      rows.emplace_back(core.List.Items[static_cast<size_t>(i)].text,
+                        core.List.Items[static_cast<size_t>(i)].ref.slot);
     }
     return rows;
   }

@@ -167,7 +167,7 @@ TEST_F(PrintEntryTest, NothingWithoutARowOrWhenCancelled) {
 }
 
 TEST_F(PrintEntryTest, ASlotOutsideTheIndexPrintsAnEmptyHeadword) {
-  h.core.List.Refs[0].slot = 999;
+  h.core.List.Items[0].ref.slot = 999;
   Print_ButtonClick(h.core);
   const std::vector<Piece> pieces = Pieces();
   ASSERT_EQ(pieces.size(), 5u);  // the empty headword draws nothing

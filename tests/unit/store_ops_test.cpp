@@ -24,7 +24,7 @@ class StoreOpsTest : public testing::StoreTest {
   StoreOutcome Modify(bool greek, const std::string& current, const std::string& headword,
                       const std::string& text, int row = 0) {
     SelectEntry(greek, current);
-    const Origin origin = state.Dict.Index(greek).Slot(core.List.Refs[0].slot).Origin;
+    const Origin origin = state.Dict.Index(greek).Slot(core.List.Items[0].ref.slot).Origin;
     const StoreOutcome o = ModifyCustomEntry(core, {W(headword), row, W(text), origin});
     Reload();
     return o;

@@ -204,7 +204,7 @@ TEST_F(BundledWordForms, HugeAndBinaryTextIsAnsweredAtOnce) {
     Forms().Suggest(text);
     view.SetEntryText("");
     view.SetEntryText(text);
-    EXPECT_EQ(core.List.Rows.size(), core.List.Refs.size());
+    EXPECT_EQ(core.List.Items.size(), core.List.Items.size());
   }
 }
 

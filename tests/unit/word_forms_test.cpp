@@ -240,7 +240,7 @@ TEST_F(WordFormsTest, BaseFormMissingFromTheListHeadsIt) {
   EXPECT_EQ(core.List.Selected, 0);
   EXPECT_EQ(Rows().front(), "go");
   EXPECT_EQ(Description(), "πηγαίνω");
-  EXPECT_EQ(core.List.Refs.size(), core.List.Rows.size());
+  EXPECT_EQ(core.List.Items.size(), core.List.Items.size());
 }
 
 TEST_F(WordFormsTest, HeadwordsAndBeginningsBeingTypedAreNeverRedirected) {
