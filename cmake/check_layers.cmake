@@ -15,6 +15,7 @@ set(rules
   "custom=dictionary,text,platform"
   "desktop=search,custom,dictionary,text,platform"
   "app=desktop,search,custom,dictionary,text,platform"
+  # The command-line lookup is a front end beside the forms: it asks the core directly, with no view.
   "tools/lookup=app,tools,search,custom,dictionary,text,platform,platform/native,platform/linux,platform/win32")
 
 set(layers text platform dictionary search custom desktop app tools)
@@ -49,6 +50,18 @@ foreach(rule IN LISTS rules)
         list(APPEND failures "${rel}: ${line}")
       endif()
     endforeach()
+  endforeach()
+endforeach()
+
+# The command-line lookup has no view: neither the window's views and state nor the
+# presenter's routines that work through them.
+file(GLOB cli_files "${ROOT}/tools/lookup/*.h" "${ROOT}/tools/lookup/*.cpp")
+foreach(file IN LISTS cli_files)
+  file(STRINGS "${file}" bad
+       REGEX "^#include \"app/(main_view|main_core|busy_cursor|[a-z_]*presenter|[a-z_]*commands)\\.h\"")
+  foreach(line IN LISTS bad)
+    file(RELATIVE_PATH rel "${ROOT}" "${file}")
+    list(APPEND failures "${rel}: ${line} (the command-line tool has no view)")
   endforeach()
 endforeach()
 
