@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "app/busy_cursor.h"
 #include "app/entry_presenter.h"
 #include "app/keyboard.h"
 #include "app/main_core.h"
@@ -18,21 +19,9 @@ namespace {
 
 constexpr int kListRowHeight = 16;
 
-// The hourglass while the core answers; the cursor comes back however the answer ends.
-class BusyScope {
- public:
-  explicit BusyScope(WindowView& view) : view_(view) { view_.SetBusy(true); }
-  ~BusyScope() { view_.SetBusy(false); }
-  BusyScope(const BusyScope&) = delete;
-  BusyScope& operator=(const BusyScope&) = delete;
-
- private:
-  WindowView& view_;
-};
-
 LookupResult Ask(MainCore& core, SearchMode mode, std::string_view entry, int32_t slot,
                  std::string_view category, bool user_entries_only) {
-  BusyScope busy(core.view);
+  BusyCursor busy(core.view);  // however the answer ends, the cursor comes back
   LookupQuery q;
   q.direction = core.CurrentDirection;
   q.mode = mode;
@@ -140,7 +129,7 @@ void Entry_TextChange(MainCore& core) {
   core.History.ForwardList.clear();
   TypingAnswer answer;
   {
-    BusyScope busy(core.view);
+    BusyCursor busy(core.view);  // however the answer ends, the cursor comes back
     answer = AnswerTyping(core.state.Dict, CurrentLookupIndex(core), CurrentWordForms(core),
                           core.CurrentDirection, text, whole_word, std::move(core.RowStorage));
   }
