@@ -21,14 +21,6 @@ namespace {
 // How long an operation waits for another copy of the program to finish its change.
 constexpr std::chrono::milliseconds kStoreLockWait{4000};
 
-// Whether a headword belongs to the Greek index: its key begins with a Greek letter.
-bool IsGreekHeadword(std::string_view text) {
-  static const std::string letters =
-      Utf8ToCp1253("αβγδεζηθικλμνξοπρστυφχψωςάέήίόύώϊϋΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏΪΫ");
-  const std::string key = EnglishKey(text);
-  return !key.empty() && letters.find(key[0]) != std::string::npos;
-}
-
 std::optional<StoreRefusal> HeadwordRefusal(std::string_view typed) {
   const std::string_view headword = TrimBlanks(typed);
   if (headword.empty()) return StoreRefusal::kEmptyHeadword;
@@ -191,7 +183,7 @@ std::optional<StoreRefusal> CustomStore::InsertRefusal(const InsertRequest& requ
   if (auto refusal = HeadwordRefusal(request.Headword)) return refusal;
   if (auto refusal = ExplanationRefusal(request.Explanation)) return refusal;
   int64_t number = 0;
-  return NewNumber(IsGreekHeadword(request.Headword), 0, number);
+  return NewNumber(IsGreekText(request.Headword), 0, number);
 }
 
 std::optional<StoreRefusal> CustomStore::ModifyRefusal(const ModifyRequest& request,
@@ -208,7 +200,7 @@ std::optional<StoreRefusal> CustomStore::ModifyRefusal(const ModifyRequest& requ
   if (auto refusal = HeadwordRefusal(request.Headword)) return refusal;
   if (auto refusal = ExplanationRefusal(request.Explanation)) return refusal;
   // The same language: the entry's own slot is freed by the same rewrite.
-  const bool greek = IsGreekHeadword(request.Headword);
+  const bool greek = IsGreekText(request.Headword);
   int64_t number = 0;
   return NewNumber(greek, greek == sel->greek ? sel->slot : 0, number);
 }
@@ -219,7 +211,7 @@ StoreResult CustomStore::Insert(const InsertRequest& request) {
   const std::string headword(TrimBlanks(request.Headword));
   return Locked([&] {
     PairChange place;
-    if (auto refusal = Place(IsGreekHeadword(request.Headword), headword, request.Explanation,
+    if (auto refusal = Place(IsGreekText(request.Headword), headword, request.Explanation,
                              request.CategoryRow, 0, std::nullopt, place)) {
       return StoreResult::Refused(*refusal);
     }
@@ -237,7 +229,7 @@ StoreResult CustomStore::ModifyOwn(const ModifyRequest& request, RowRef target) 
     const auto sel = Find(before->greek, entry);  // on the rebuilt indexes
     if (!sel) return StoreResult::Unchanged();
     const int64_t old_number = sel->record->EntryNumber;
-    const bool greek = IsGreekHeadword(request.Headword);
+    const bool greek = IsGreekText(request.Headword);
     // The old line goes and the new one comes in one commit, so the entry is never missing
     // from the files nor there twice, even when it moves to the other language's pair.
     PairChange place;

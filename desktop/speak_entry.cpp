@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "desktop/speak_entry.h"
 
+#include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
 #include "text/cp1253.h"
 

@@ -200,4 +200,15 @@ bool WholeWordFound(std::string_view text, std::string_view word) {
   return true;
 }
 
+bool IsGreekLetter(unsigned char c) {
+  static const std::string letters =
+      Utf8ToCp1253("αβγδεζηθικλμνξοπρστυφχψωςάέήίόύώϊϋΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏΪΫ");
+  return letters.find(static_cast<char>(c)) != std::string::npos;
+}
+
+bool IsGreekText(std::string_view text) {
+  const std::string k = EnglishKey(text);
+  return !k.empty() && IsGreekLetter(static_cast<unsigned char>(k[0]));
+}
+
 }  // namespace zelvoran

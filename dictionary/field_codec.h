@@ -35,6 +35,13 @@ inline int PositionShiftAt(int64_t p) {
 std::string GreekFold(std::string_view text);
 std::string GreekKey(std::string_view text);
 std::string EnglishKey(std::string_view text);
+
+// Whether a byte is one of the Greek small (34) or capital (33) letters that make a text Greek.
+bool IsGreekLetter(unsigned char c);
+
+// Whether a text is Greek, from the first character of its EnglishKey: the index a headword
+// belongs to.
+bool IsGreekText(std::string_view text);
 bool WholeWordFound(std::string_view text, std::string_view word);
 
 // Helpers shared by the routines above and their callers.

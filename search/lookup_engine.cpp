@@ -12,13 +12,6 @@
 namespace zelvoran {
 namespace {
 
-// The Greek small (34) and capital (33) letters that make a text Greek.
-bool IsGreekLetter(unsigned char c) {
-  static const std::string letters =
-      Utf8ToCp1253("αβγδεζηθικλμνξοπρστυφχψωςάέήίόύώϊϋΑΒΓΔΕΖΗΘΙΚΛΜΝΞΟΠΡΣΤΥΦΧΨΩΆΈΉΊΌΎΏΪΫ");
-  return letters.find(static_cast<char>(c)) != std::string::npos;
-}
-
 const std::vector<CategoryLink>& LinksOf(const Dictionary& dict, bool greek) {
   return greek ? dict.GreekCategoryLinks : dict.EnglishCategoryLinks;
 }
@@ -268,11 +261,6 @@ LookupResult Lookup(const Dictionary& dict, const LookupIndex& li, const LookupQ
   }
   if (!result.rows.empty()) result.selected = 0;
   return result;
-}
-
-bool IsGreekText(std::string_view text) {
-  const std::string k = EnglishKey(text);
-  return !k.empty() && IsGreekLetter(static_cast<unsigned char>(k[0]));
 }
 
 std::optional<Direction> DirectionOfEntryText(std::string_view text) {

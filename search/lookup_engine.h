@@ -69,9 +69,6 @@ struct LookupResult {
 LookupResult Lookup(const Dictionary& dict, const LookupIndex& index, const LookupQuery& query,
                     std::vector<LookupRow> storage = {});
 
-// Whether a text is Greek, from the first character of its EnglishKey.
-bool IsGreekText(std::string_view text);
-
 // The direction the entry box's text names by its first character (untrimmed); none for an
 // empty text.
 std::optional<Direction> DirectionOfEntryText(std::string_view text);

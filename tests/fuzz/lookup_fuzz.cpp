@@ -7,6 +7,7 @@
 #include "app/main_core.h"
 #include "app/startup.h"
 #include "dictionary/entry_display.h"
+#include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
 #include "tests/fuzz/fuzz_input.h"
 #include "tests/fuzz/fuzz_target.h"

@@ -2,6 +2,7 @@
 #include "search/lookup_engine.h"
 #include "app/lookup_presenter.h"
 
+#include "dictionary/field_codec.h"
 #include "search/lookup_index.h"
 #include "tests/unit/lookup_fixture.h"
 

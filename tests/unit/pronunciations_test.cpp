@@ -8,6 +8,7 @@
 #include "desktop/print_entry.h"
 #include "desktop/speak_entry.h"
 #include "dictionary/entry_display.h"
+#include "dictionary/field_codec.h"
 #include "search/lookup_engine.h"
 #include "tests/support/fake_desktop.h"
 #include "tests/support/fake_print_surface.h"
