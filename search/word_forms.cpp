@@ -88,24 +88,31 @@ bool IsVowel(unsigned char c) {
          c == L().upsilon || c == L().omega;
 }
 
-// Weighted distance of the plain keys, in half steps: a swap of neighbours or a vowel for a
-// vowel costs 1, any other edit 2. Bounded like BoundedDamerauDistance.
-int WeightedDistance(std::string_view a, std::string_view b, int bound) {
+// The distance of a and b by insertions and deletions (`indel` each), substitutions
+// (`substitution(x, y)` for x into y) and swaps of neighbours (1), each character edited at
+// most once; bound + 1 as soon as it must exceed `bound`.
+template <typename Substitution>
+int BoundedAlignment(std::string_view a, std::string_view b, int bound, int indel,
+                     Substitution substitution) {
   const size_t n = a.size(), m = b.size();
-  if ((n > m ? n - m : m - n) * 2 > static_cast<size_t>(bound)) return bound + 1;
+  if (bound < 0) return bound + 1;
+  if ((n > m ? n - m : m - n) * static_cast<size_t>(indel) > static_cast<size_t>(bound)) {
+    return bound + 1;
+  }
+  if (n > kWordFormsMaxBytes || m > kWordFormsMaxBytes) return bound + 1;
   std::array<std::array<int, kWordFormsMaxBytes + 2>, 3> rows{};
   auto* prev2 = &rows[0];
   auto* prev = &rows[1];
   auto* cur = &rows[2];
-  for (size_t j = 0; j <= m; ++j) (*prev)[j] = static_cast<int>(2 * j);
+  for (size_t j = 0; j <= m; ++j) (*prev)[j] = static_cast<int>(j) * indel;
   for (size_t i = 1; i <= n; ++i) {
-    (*cur)[0] = static_cast<int>(2 * i);
+    (*cur)[0] = static_cast<int>(i) * indel;
     int row_min = (*cur)[0];
     for (size_t j = 1; j <= m; ++j) {
       const unsigned char x = static_cast<unsigned char>(a[i - 1]);
       const unsigned char y = static_cast<unsigned char>(b[j - 1]);
-      const int sub = x == y ? 0 : (IsVowel(x) && IsVowel(y) ? 1 : 2);
-      int v = std::min({(*prev)[j] + 2, (*cur)[j - 1] + 2, (*prev)[j - 1] + sub});
+      const int sub = x == y ? 0 : substitution(x, y);
+      int v = std::min({(*prev)[j] + indel, (*cur)[j - 1] + indel, (*prev)[j - 1] + sub});
       if (i > 1 && j > 1 && x == static_cast<unsigned char>(b[j - 2]) &&
           static_cast<unsigned char>(a[i - 2]) == y) {
         v = std::min(v, (*prev2)[j - 2] + 1);
@@ -118,6 +125,14 @@ int WeightedDistance(std::string_view a, std::string_view b, int bound) {
     std::swap(prev, cur);
   }
   return std::min((*prev)[m], bound + 1);
+}
+
+// Weighted distance of the plain keys, in half steps: a swap of neighbours or a vowel for a
+// vowel costs 1, any other edit 2.
+int WeightedDistance(std::string_view a, std::string_view b, int bound) {
+  return BoundedAlignment(a, b, bound, 2, [](unsigned char x, unsigned char y) {
+    return IsVowel(x) && IsVowel(y) ? 1 : 2;
+  });
 }
 
 // Greek endings of inflected forms and the endings of the headwords they may come from, folded
@@ -284,32 +299,7 @@ std::string EnglishSoundKey(std::string_view text) {
 }
 
 int BoundedDamerauDistance(std::string_view a, std::string_view b, int bound) {
-  const size_t n = a.size(), m = b.size();
-  if (bound < 0) return bound + 1;
-  if ((n > m ? n - m : m - n) > static_cast<size_t>(bound)) return bound + 1;
-  if (n > kWordFormsMaxBytes || m > kWordFormsMaxBytes) return bound + 1;
-  std::array<std::array<int, kWordFormsMaxBytes + 2>, 3> rows{};
-  auto* prev2 = &rows[0];
-  auto* prev = &rows[1];
-  auto* cur = &rows[2];
-  for (size_t j = 0; j <= m; ++j) (*prev)[j] = static_cast<int>(j);
-  for (size_t i = 1; i <= n; ++i) {
-    (*cur)[0] = static_cast<int>(i);
-    int row_min = (*cur)[0];
-    for (size_t j = 1; j <= m; ++j) {
-      const int sub = a[i - 1] == b[j - 1] ? 0 : 1;
-      int v = std::min({(*prev)[j] + 1, (*cur)[j - 1] + 1, (*prev)[j - 1] + sub});
-      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-        v = std::min(v, (*prev2)[j - 2] + 1);
-      }
-      (*cur)[j] = v;
-      row_min = std::min(row_min, v);
-    }
-    if (row_min > bound) return bound + 1;
-    std::swap(prev2, prev);
-    std::swap(prev, cur);
-  }
-  return std::min((*prev)[m], bound + 1);
+  return BoundedAlignment(a, b, bound, 1, [](unsigned char, unsigned char) { return 1; });
 }
 
 // One direction's tables: the user's own entries' generated forms, and the suggestion keys.
