@@ -5,7 +5,6 @@
 #include "app/guard.h"
 #include "app/lookup_presenter.h"
 #include "app/main_core.h"
-#include "app/message_boxes.h"
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
@@ -13,6 +12,7 @@
 #include "custom/custom_folder.h"
 #include "dictionary/field_codec.h"
 #include "platform/file_system.h"
+#include "platform/message_boxes.h"
 #include "search/lookup_engine.h"
 #include "text/cp1253.h"
 

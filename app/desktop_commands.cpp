@@ -67,14 +67,10 @@ bool ShowIfFailed(bool ok, MessageBoxes* messages, const std::string& text) {
   return ok;
 }
 
-FocusedControl FocusOf(const MainCore& core) {
-  return core.FocusedControlTag;
-}
-
 CopySource CopySourceOf(const MainCore& core) {
   const MainView& view = core.view;
   CopySource source;
-  source.focus = FocusOf(core);
+  source.focus = core.FocusedControlTag;
   if (source.focus == FocusedControl::kDescriptionText) {
     source.description_selection = view.DescriptionSelectedText();
     if (source.description_selection.empty()) {

@@ -7,11 +7,11 @@
 #include "app/keyboard.h"
 #include "app/lookup_presenter.h"
 #include "app/main_core.h"
-#include "app/message_boxes.h"
 #include "app/startup.h"
 #include "app/toolbar.h"
 #include "custom/store_commit.h"
 #include "platform/file_system.h"
+#include "platform/message_boxes.h"
 
 namespace zelvoran {
 

@@ -9,8 +9,8 @@
 #include <QPushButton>
 
 #include "app/guard.h"
-#include "app/message_boxes.h"
 #include "platform/linux/qt_text.h"
+#include "platform/message_boxes.h"
 
 namespace zelvoran {
 namespace {

@@ -10,10 +10,10 @@
 #include <QStyle>
 #include <QTextEdit>
 
-#include "app/message_boxes.h"
 #include "custom/custom_dialogs.h"
 #include "platform/file_system.h"
 #include "platform/linux/qt_text.h"
+#include "platform/message_boxes.h"
 
 namespace zelvoran {
 

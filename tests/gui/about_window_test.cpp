@@ -20,10 +20,10 @@
 #include <sstream>
 
 #include "app/desktop_commands.h"
-#include "app/message_boxes.h"
 #include "desktop/about.h"
 #include "desktop/ui/copyright_form.h"
 #include "platform/linux/shell_qt.h"
+#include "platform/message_boxes.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fake_shell.h"

@@ -14,11 +14,11 @@
 #include <sstream>
 
 #include "app/main_core.h"
-#include "app/message_boxes.h"
 #include "app/ui/main_lex.h"
 #include "dictionary/field_codec.h"
 #include "platform/linux/posix_file_system.h"
 #include "platform/linux/qt_text.h"
+#include "platform/message_boxes.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fixture_data.h"
 #include "tests/support/gui_typing.h"

@@ -20,10 +20,10 @@
 #include <vector>
 
 #include "app/main_core.h"
-#include "app/message_boxes.h"
 #include "app/toolbar.h"
 #include "app/ui/main_lex.h"
 #include "platform/linux/posix_file_system.h"
+#include "platform/message_boxes.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_keyboard.h"
 #include "tests/support/fake_shell.h"

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/message_boxes.h"
+#include "platform/message_boxes.h"
 
 namespace zelvoran::testing {
 

@@ -13,7 +13,7 @@
 #include "app/desktop_commands.h"
 #include "app/guard.h"
 #include "app/main_core.h"
-#include "app/message_boxes.h"
+#include "platform/message_boxes.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fake_shell.h"

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "app/main_core.h"
-#include "app/message_boxes.h"
 #include "app/program_state.h"
 #include "app/startup.h"
 #include "custom/custom_dialogs.h"
 #include "dictionary/field_codec.h"
+#include "platform/message_boxes.h"
 #include "tests/support/fake_file_system.h"
 #include "tests/support/fake_main_view.h"
 #include "tests/support/fixture_data.h"
