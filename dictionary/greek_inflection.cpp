@@ -327,7 +327,8 @@ constexpr std::initializer_list<const char16_t*> kNeuterOs = {
     u"ονειδοσ",  u"οροσ",   u"οφελοσ", u"παθοσ",  u"παχοσ",  u"πελαγοσ", u"πενθοσ",  u"πεοσ",
     u"πλατοσ",   u"πληθοσ", u"ραμφοσ", u"ριγοσ",  u"σθενοσ", u"σκελοσ",  u"σκευοσ",  u"σκοτοσ",
     u"στελεχοσ", u"στηθοσ", u"στιφοσ", u"ταχοσ",  u"τειχοσ", u"τελοσ",   u"τεμενοσ", u"υφοσ",
-    u"υψοσ",     u"φεγγοσ", u"χαοσ",   u"χειλοσ", u"χρεοσ",  u"ψευδοσ",  u"ψυχοσ"};
+    u"υψοσ",     u"φεγγοσ", u"χαοσ",   u"χειλοσ", u"χρεοσ",  u"ψευδοσ",  u"ψυχοσ",   u"ιχνοσ",
+    u"κυτοσ"};
 
 bool IsNeuterOs(const U& s) {
   if (InList(s, kNeuterOs)) return true;
@@ -346,6 +347,25 @@ bool IsPoliType(const Word& w) {
   const char16_t c = s[s.size() - 2];
   return c == u'σ' || c == u'ξ' || c == u'ψ';
 }
+
+// Words whose forms are listed: the lemma and its forms, separated by spaces ("~stem" for the
+// forms of a comparative or superlative in -ος).
+struct ListedForms {
+  const char16_t* lemma;
+  const char16_t* forms;
+};
+
+// Nouns of the third declension whose stem the nominative hides.
+constexpr ListedForms kIrregularNouns[] = {
+    {u"φως", u"φωτός φώτα φώτων"},
+    {u"ήπαρ", u"ήπατος ήπατα ηπάτων"},
+    {u"ύδωρ", u"ύδατος ύδατα υδάτων"},
+    {u"γεγονός", u"γεγονότος γεγονότα γεγονότων"},
+    {u"δάκρυ", u"δακρύου δάκρυα δακρύων"},
+    {u"οξύ", u"οξέος οξέα οξέων"},
+    {u"γάλα", u"γάλακτος γάλατος γάλατα γαλάτων"},
+    {u"πυρ", u"πυρός πυρά"},
+};
 
 void Noun(const Word& w, bool singular_only, Forms& out) {
   const U& s = w.s;
@@ -374,9 +394,9 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
       emit(Cut(w, 1), {{u"τος", kKeep}}, {{u"τα", kKeep}, {u"των", kPenult}});
       return;
     }
-    if (EndsWith(s, u"εας") && w.acc == size - 3) {  // ο συγγραφέας
+    if (EndsWith(s, u"εας") && w.acc == size - 3) {  // ο συγγραφέας, του συγγραφέως
       const Word stem = Cut(w, 3);
-      emit(stem, {{u"έα", kKeep}}, {{u"είς", kKeep}, {u"έων", kKeep}});
+      emit(stem, {{u"έα", kKeep}, {u"έως", kKeep}}, {{u"είς", kKeep}, {u"έων", kKeep}});
       return;
     }
     const Word stem = Cut(w, 2);
@@ -388,6 +408,11 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
     FindNuclei(s, w.acc, &n);
     const bool two = n.count <= 2;  // ο άντρας, των αντρών; ο πατέρας, των πατέρων
     emit(stem, {{u"α", kKeep}}, {{u"ες", kKeep}, {two ? u"ών" : u"ων", kPenult}});
+    // The learned genitive of the third declension: του αγώνος, του σωτήρος, του γίγαντος
+    if (EndsWithAny(stem.s,
+                    {u"ων", u"ον", u"ην", u"ηρ", u"ορ", u"ωρ", u"υρ", u"ντ", u"ακ", u"υκ"})) {
+      Emit(out, stem, {{u"ος", kKeep}});
+    }
     return;
   }
   if (EndsWith(s, u"ης")) {
@@ -407,8 +432,17 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
     }
     return;
   }
-  if (EndsWith(s, u"ες") && oxytone(2)) {  // ο καφές
-    emit(Cut(w, 2), {{u"έ", kKeep}}, {{u"έδες", kKeep}, {u"έδων", kKeep}});
+  if (EndsWith(s, u"ες") && oxytone(2)) {  // ο καφές; the learned neuter το βεληνεκές
+    emit(Cut(w, 2), {{u"έ", kKeep}, {u"ούς", kKeep}},
+         {{u"έδες", kKeep}, {u"έδων", kKeep}, {u"ή", kKeep}, {u"ών", kKeep}});
+    return;
+  }
+  if (EndsWith(s, u"υς") && !EndsWith(s, u"ους") && oxytone(2)) {  // η ισχύς, της ισχύος; ο ιχθύς
+    emit(Cut(w, 2), {{u"ύος", kKeep}, {u"ύ", kKeep}}, {{u"ύες", kKeep}, {u"ύων", kKeep}});
+    return;
+  }
+  if (EndsWith(s, u"ως") && oxytone(2)) {  // το καθεστώς, του καθεστώτος
+    emit(Cut(w, 1), {{u"τος", kKeep}}, {{u"τα", kKeep}, {u"των", kPenult}});
     return;
   }
   if (EndsWith(s, u"ους") && oxytone(3)) {  // ο παππούς
@@ -432,6 +466,10 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
     // η εφημερίδα, των εφημερίδων; η ομάδα, των ομάδων; η εικόνα, των εικόνων
     const bool keeps = EndsWithAny(s, {u"ιδα", u"αδα", u"ονα", u"τερα"}) && w.acc == size - 3;
     emit(stem, {{u"ας", kKeep}}, {{u"ες", kKeep}, {keeps ? u"ων" : u"ών", kPenult}});
+    // The learned genitive: της Ελλάδος, της πατρίδος, της ποιότητος
+    if ((EndsWithAny(s, {u"ιδα", u"αδα"}) && w.acc == size - 3) || EndsWith(s, u"τητα")) {
+      Emit(out, stem, {{u"ος", kKeep}});
+    }
     return;
   }
   if (EndsWith(s, u"η")) {
@@ -458,7 +496,7 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
     emit(Cut(w, 1), {{u"ιού", kKeep}}, {{u"ια", kKeep}, {u"ιών", kKeep}});
     return;
   }
-  if (EndsWith(s, u"ον") && !singular_only) {  // το ενδιαφέρον, το προϊόν
+  if (EndsWithAny(s, {u"ον", u"εν"}) && !singular_only) {  // το ενδιαφέρον, το φωνήεν
     emit(Cut(w, 0), {{u"τος", kKeep}}, {{u"τα", kKeep}, {u"των", kPenult}});
     return;
   }
@@ -479,23 +517,36 @@ void AdjectiveOs(const Word& stem, bool feminine_a, Forms& out) {
   }
 }
 
-void Comparative(const U& stem, UV suffix, Forms& out) {
-  AdjectiveOs(Parse(stem + U(suffix)), false, out);
+// The comparative and the absolute superlative: σοβαρ-ότερος, σοβαρ-ότατος; βαθ-ύτερος,
+// βαθ-ύτατος; σαφ-έστερος, σαφ-έστατος.
+void Comparison(const U& stem, UV comparative, UV superlative, Forms& out) {
+  AdjectiveOs(Parse(stem + U(comparative)), false, out);
+  AdjectiveOs(Parse(stem + U(superlative)), false, out);
 }
 
-struct IrregularAdjective {
-  const char16_t* lemma;
-  const char16_t* forms;  // space-separated
-};
-
-constexpr IrregularAdjective kIrregularAdjectives[] = {
-    {u"καλός", u"καλή καλό καλού καλής καλέ καλοί καλές καλά καλών καλούς ~καλύτερ"},
-    {u"κακός", u"κακή κακό κακού κακής κακέ κακοί κακές κακά κακών κακούς ~χειρότερ"},
+constexpr ListedForms kListedFormss[] = {
+    {u"καλός", u"καλή καλό καλού καλής καλέ καλοί καλές καλά καλών καλούς καλώς ~καλύτερ ~άριστ"},
+    {u"κακός",
+     u"κακή κακό κακού κακής κακέ κακοί κακές κακά κακών κακούς κακώς ~χειρότερ ~χείριστ"},
     {u"μεγάλος",
-     u"μεγάλη μεγάλο μεγάλου μεγάλης μεγάλε μεγάλοι μεγάλες μεγάλα μεγάλων μεγάλους ~μεγαλύτερ"},
-    {u"πολύς", u"πολλή πολύ πολλού πολλής πολλοί πολλές πολλά πολλών πολλούς ~περισσότερ"},
-    {u"γλυκός", u"γλυκιά γλυκό γλυκού γλυκιάς γλυκέ γλυκοί γλυκές γλυκά γλυκών γλυκούς ~γλυκύτερ"},
-    {u"απλός", u"απλή απλό απλού απλής απλέ απλοί απλές απλά απλών απλούς ~απλούστερ ~απλότερ"},
+     u"μεγάλη μεγάλο μεγάλου μεγάλης μεγάλε μεγάλοι μεγάλες μεγάλα μεγάλων μεγάλους μεγάλως "
+     u"~μεγαλύτερ ~μέγιστ"},
+    {u"πολύς", u"πολλή πολύ πολλού πολλής πολλοί πολλές πολλά πολλών πολλούς ~περισσότερ ~πλείστ"},
+    {u"λίγος", u"λίγη λίγο λίγου λίγης λίγοι λίγες λίγα λίγων λίγους ~λιγότερ ~ελάχιστ"},
+    {u"μικρός",
+     u"μικρή μικρό μικρού μικρής μικρέ μικροί μικρές μικρά μικρών μικρούς ~μικρότερ ~μικρότατ "
+     u"~ελάχιστ"},
+    {u"γλυκός",
+     u"γλυκιά γλυκό γλυκού γλυκιάς γλυκέ γλυκοί γλυκές γλυκά γλυκών γλυκούς ~γλυκύτερ ~γλυκύτατ"},
+    {u"απλός",
+     u"απλή απλό απλού απλής απλέ απλοί απλές απλά απλών απλούς απλώς ~απλούστερ ~απλότερ "
+     u"~απλούστατ"},
+    {u"κοντός",
+     u"κοντή κοντό κοντού κοντής κοντέ κοντοί κοντές κοντά κοντών κοντούς ~κοντύτερ ~κοντότερ "
+     u"~κοντότατ"},
+    {u"ελαφρύς",
+     u"ελαφριά ελαφρύ ελαφριού ελαφριάς ελαφριοί ελαφριές ελαφριών ελαφριούς ελαφρώς ~ελαφρύτερ "
+     u"~ελαφρύτατ"},
     {u"φρέσκος",
      u"φρέσκια φρέσκη φρέσκο φρέσκου φρέσκιας φρέσκοι φρέσκες φρέσκα φρέσκων "
      u"φρέσκους ~φρεσκότερ"},
@@ -512,7 +563,7 @@ void AddSpaceSeparated(const UV forms, Forms& out) {
     if (j == UV::npos) j = forms.size();
     if (j > i) {
       const UV f = forms.substr(i, j - i);
-      if (f[0] == u'~') {  // a comparative stem: ~καλύτερ
+      if (f[0] == u'~') {  // a comparative or superlative stem: ~καλύτερ
         AdjectiveOs(Parse(f.substr(1)), false, out);
       } else {
         out.push_back(Render(Parse(f), false));
@@ -533,8 +584,11 @@ void Adjective(const Word& w, Forms& out) {
     AdjectiveOs(stem, IsPlainVowel(before), out);
     if (!EndsWithAny(s, {u"μενοσ", u"τεροσ", u"τατοσ"}) && !(EndsWith(s, u"ινοσ") && !oxy2)) {
       // ωραίος → ωραιότερος; the accent of the stem gives way to the suffix's
-      Comparative(stem.s, u"ότερ", out);
+      Comparison(stem.s, u"ότερ", u"ότατ", out);
     }
+    // The learned adverb, stressed as the genitive plural: παρόμοιος, παρομοίως; σοβαρώς;
+    // ιδιαίτερος, ιδιαιτέρως
+    if (!EndsWith(s, u"μενοσ")) out.push_back(Attach(stem, u"ως", kPenult));
     return;
   }
   if (EndsWith(s, u"υς") && oxy2) {  // βαθύς, βαθιά, βαθύ
@@ -544,20 +598,27 @@ void Adjective(const Word& w, Forms& out) {
     } else {
       EmitKeep(out, stem, {u"ύ", u"ιού", u"ιοί", u"ιών", u"ιούς", u"ιά", u"ιάς", u"ιές"});
     }
-    Comparative(stem.s, u"ύτερ", out);
+    Comparison(stem.s, u"ύτερ", u"ύτατ", out);
+    out.push_back(Attach(stem, u"έως", kKeep));  // ταχέως, ευρέως
     return;
   }
   if (EndsWith(s, u"ης")) {
     const Word stem = Cut(w, 2);
     if (oxy2) {  // διεθνής, διεθνές
-      EmitKeep(out, stem, {u"ούς", u"ή", u"είς", u"ών", u"ές"});
-      Comparative(stem.s, u"έστερ", out);
+      EmitKeep(out, stem, {u"ούς", u"ή", u"είς", u"ών", u"ές", u"ώς"});
+      Comparison(stem.s, u"έστερ", u"έστατ", out);
     } else if (IsPopularIs(s)) {  // ζηλιάρης, ζηλιάρα, ζηλιάρικο
       EmitKeep(out, stem,
                {u"η", u"ηδες", u"ηδων", u"α", u"ας", u"ες", u"ικο", u"ικου", u"ικα", u"ικων"});
-    } else {  // συνήθης, συνήθους
+    } else {  // συνήθης, συνήθους, συνήθως, συνηθέστερος
       EmitKeep(out, stem, {u"ους", u"η", u"εις", u"ων"});
-      if (EndsWith(s, u"ωδησ")) EmitKeep(out, stem, {u"ες"});
+      if (EndsWith(s, u"ωδησ")) {  // ουσιώδης, ουσιώδες, ουσιωδώς
+        EmitKeep(out, stem, {u"ες"});
+        out.push_back(Attach(stem, u"ώς", kKeep));
+      } else {
+        out.push_back(Attach(stem, u"ως", kKeep));
+      }
+      Comparison(stem.s, u"έστερ", u"έστατ", out);
     }
     return;
   }
@@ -583,23 +644,79 @@ void Adjective(const Word& w, Forms& out) {
   }
 }
 
+// ============================== adverbs ==============================
+
+// Adverbs compared otherwise than their adjective, or that have none.
+constexpr ListedForms kIrregularAdverbs[] = {
+    {u"καλά", u"καλύτερα άριστα"},
+    {u"κακά", u"χειρότερα χείριστα"},
+    {u"πολύ", u"περισσότερο περισσότερα πιότερο"},
+    {u"λίγο", u"λιγότερο λιγότερα ελάχιστα"},
+    {u"νωρίς", u"νωρίτερα νωρίτατα"},
+    {u"κοντά", u"κοντύτερα κοντότερα"},
+    {u"απλά", u"απλούστερα απλούστατα απλότερα"},
+};
+
+// The comparative and superlative of an adverb: αργά, αργότερα, αργότατα; βαθιά, βαθύτερα;
+// ταχέως, ταχύτερα.
+void Adverb(const U& text, const Word& w, Forms& out) {
+  for (const ListedForms& a : kIrregularAdverbs) {
+    if (text == a.lemma) {
+      AddSpaceSeparated(a.forms, out);
+      return;
+    }
+  }
+  const U& s = w.s;
+  const size_t size = s.size();
+  if (size < 3) return;
+  U stem;
+  const char16_t* comparative = u"ότερα";
+  const char16_t* superlative = u"ότατα";
+  if (EndsWith(s, u"εως")) {
+    stem = s.substr(0, size - 3);
+    comparative = u"ύτερα";
+    superlative = u"ύτατα";
+  } else if (EndsWith(s, u"ια") && w.acc == static_cast<int>(size) - 1 &&
+             !IsPlainVowel(s[size - 3])) {  // βαθιά, μακριά: from -ύς
+    stem = s.substr(0, size - 2);
+    comparative = u"ύτερα";
+    superlative = u"ύτατα";
+  } else if (EndsWith(s, u"α")) {
+    stem = s.substr(0, size - 1);
+  } else {
+    return;
+  }
+  out.push_back(Render(Parse(stem + comparative)));
+  out.push_back(Render(Parse(stem + superlative)));
+}
+
 // ============================== verbs ==============================
 
 // Present stems (the verb without -ω) whose sigmatic aorist takes -ξ- rather than -σ-.
 bool ZetaTakesXi(const U& stem) {
-  return EndsWithAny(
-      stem, {u"κοιταζ", u"φωναζ",   u"αλλαζ",    u"κραζ",     u"σταζ",   u"σφαζ",    u"ταζ",
-             u"ταραζ",  u"πειραζ",  u"φυλαζ",    u"νυσταζ",   u"βασταζ", u"σπαραζ",  u"τρομαζ",
-             u"αραζ",   u"βουλιαζ", u"ρημαζ",    u"σκουνταζ", u"παιζ",   u"αγγιζ",   u"σφυριζ",
-             u"τριζ",   u"βογγιζ",  u"μουγκριζ", u"ρουφιζ",   u"νυχιζ",  u"στοιβαζ", u"μαλαζ",
-             u"γρυλιζ", u"σκουζ",   u"τσουζ",    u"βυζαζ",    u"μοιραζ", u"κραυγαζ", u"στενάζ",
-             u"στεναζ", u"ανασταζ", u"γδαζ",     u"χαραζ",    u"βρυχιζ", u"πληζ",    u"ανοιγ"});
+  return EndsWithAny(stem, {u"κοιταζ",  u"φωναζ",  u"αλλαζ",   u"κραζ",    u"σταζ",   u"σφαζ",
+                            u"ταζ",     u"ταραζ",  u"πειραζ",  u"φυλαζ",   u"νυσταζ", u"βασταζ",
+                            u"σπαραζ",  u"τρομαζ", u"αραζ",    u"βουλιαζ", u"ρημαζ",  u"σκουνταζ",
+                            u"παιζ",    u"αγγιζ",  u"σφυριζ",  u"τριζ",    u"βογγιζ", u"μουγκριζ",
+                            u"ρουφιζ",  u"νυχιζ",  u"στοιβαζ", u"μαλαζ",   u"γρυλιζ", u"σκουζ",
+                            u"τσουζ",   u"βυζαζ",  u"μοιραζ",  u"κραυγαζ", u"στενάζ", u"στεναζ",
+                            u"ανασταζ", u"γδαζ",   u"χαραζ",   u"βρυχιζ",  u"πληζ",   u"ανοιγ",
+                            u"στηριζ"}) &&
+         !EndsWith(stem, u"εταζ");  // εξετάζω, εξέτασα (τάζω, έταξα)
 }
 
 struct VerbStems {
   U aorist;      // active aorist stem (γραψ), empty when unknown
   U passive;     // passive aorist stem (γραφτ), empty when unknown
   U participle;  // passive participle stem (γραμμ), empty when unknown
+};
+
+// The stems a conjugation used for its past tenses, for the learned forms added afterwards
+// (the internal augment of compounds, the learned passive aorist).
+struct PastStems {
+  U imperfect;             // present stem of the first conjugation (έγραφα)
+  std::vector<U> aorist;   // active aorist stems (γραψ)
+  std::vector<U> passive;  // passive aorist stems (γραφτ)
 };
 
 // Stems of a verb of the first conjugation from its present stem (unaccented, without -ω).
@@ -671,6 +788,11 @@ VerbStems StemsOfFirst(const U& p) {
     return v;
   } else if (EndsWith(p, u"αν")) {  // φτάνω, έφτασα
     v.aorist = base(1) + u"σ";
+  } else if (EndsWith(p, u"ελν")) {  // στέλνω, έστειλα; παραγγέλνω, παράγγειλα
+    v.aorist = base(2) + u"ειλ";
+    v.passive = base(1) + u"θ";
+    v.participle = base(1) + u"μ";
+    return v;
   } else if (EndsWithAny(p, {u"ρν", u"λν"})) {  // μεταφέρνω, μετέφερα
     v.aorist = base(1);
     v.passive = base(1) + u"θ";
@@ -698,8 +820,14 @@ VerbStems StemsOfFirst(const U& p) {
     v.passive = p + u"θ";
     v.participle = p + u"μ";
     return v;
-  } else if (EndsWith(p, u"ε")) {  // πλέω, έπλευσα
+  } else if (EndsWith(p, u"ει")) {  // κλείω, έκλεισα, κλείστηκα; αποκλείω
+    v.aorist = p + u"σ";
+    v.passive = p + u"στ";
+    v.participle = p + u"σμ";
+    return v;
+  } else if (EndsWith(p, u"ε")) {  // πλέω, έπλευσα; εμπνέω, εμπνεύστηκα
     v.aorist = p + u"υσ";
+    v.passive = p + u"υστ";
     return v;
   } else if (EndsWith(p, u"αι")) {  // φταίω, έφταιξα
     v.aorist = p + u"ξ";
@@ -734,6 +862,12 @@ void EmitPassiveAorist(const U& q, Forms& out) {
   for (const char16_t* e : {u"ώ", u"είς", u"εί", u"ούμε", u"είτε", u"ούν", u"ούνε"}) {
     out.push_back(Render(Parse(q + U(e))));
   }
+}
+
+// The passive aorist, kept for the learned forms.
+void Passive(const U& q, Forms& out, PastStems& stems) {
+  EmitPassiveAorist(q, out);
+  stems.passive.push_back(q);
 }
 
 void EmitParticiple(const U& m, Forms& out) {
@@ -781,16 +915,25 @@ void EmitPassivePresentFirst(const Word& p, Forms& out) {
         {u"όμαστε", kKeep}});
 }
 
-void FirstConjugation(const Word& w, Forms& out) {
+void FirstConjugation(const Word& w, Forms& out, PastStems& stems) {
   const Word p = Cut(w, 1);
   EmitPresentFirst(p, true, out);
   EmitPassivePresentFirst(p, out);
+  stems.imperfect = p.s;
   const VerbStems v = StemsOfFirst(p.s);
   if (!v.aorist.empty()) {
     EmitAoristActive(v.aorist, u'ε', out);
     out.push_back(OnStem(v.aorist, u"ου"));  // passive imperative γράψου
+    stems.aorist.push_back(v.aorist);
   }
-  if (!v.passive.empty()) EmitPassiveAorist(v.passive, out);
+  // Learned verbs in -εύω, -αύω keep the υ: απαγορεύω, απαγόρευσα (δουλεύω, δούλεψα).
+  if (EndsWithAny(p.s, {u"ευ", u"αυ"})) {
+    EmitAoristActive(p.s + u"σ", u'ε', out);
+    stems.aorist.push_back(p.s + u"σ");
+  }
+  if (!v.passive.empty()) Passive(v.passive, out, stems);
+  // Learned verbs in -αίνω keep the ν: σημαίνω, σημάνθηκε (ζεσταίνω, ζεστάθηκε).
+  if (EndsWith(p.s, u"αιν")) Passive(p.s.substr(0, p.s.size() - 2) + u"νθ", out, stems);
   if (!v.participle.empty()) EmitParticiple(v.participle, out);
 }
 
@@ -807,13 +950,14 @@ bool IsFirstClassContract(const U& stem) {
        u"βουτ",  u"πατ",     u"φορ",     u"κρεμ",   u"βαστ",   u"ξεσπ",  u"βογκ",   u"πιλαλ",
        u"ξεγελ", u"τηλεφων", u"συζητ",   u"δαγκ",   u"ακουμπ", u"ρουφ",  u"σκουντ", u"χαιρετ",
        u"τρυπ",  u"κοιτ",    u"λυσσ",    u"ξεφυσ",  u"αντ",    u"βροντ", u"ζουπ",   u"τσιμπ",
-       u"πηδ",   u"φτερουγ", u"ανταμ",   u"κελαηδ", u"κυνηγ",  u"πλαν",  u"παρατ",  u"ξαναρωτ"});
+       u"πηδ",   u"φτερουγ", u"ανταμ",   u"κελαηδ", u"κυνηγ",  u"πλαν",  u"παρατ",  u"ξαναρωτ",
+       u"δρ"});
 }
 
 // The aorist suffix of a verb in -ώ.
 U ContractAoristSuffix(const U& stem) {
   if (EndsWithAny(stem, {u"γελ", u"ξεχν", u"πειν", u"διψ", u"περν", u"κρεμ", u"σπ", u"χαλ", u"κερν",
-                         u"ξεσπ"})) {
+                         u"ξεσπ", u"δρ"})) {
     return u"ασ";
   }
   if (EndsWithAny(stem, {u"πετ", u"βαστ"})) return u"αξ";
@@ -828,32 +972,33 @@ U ContractAoristSuffix(const U& stem) {
   return u"ησ";
 }
 
-void EmitContractAorist(const U& stem, Forms& out) {
+void EmitContractAorist(const U& stem, Forms& out, PastStems& stems) {
   const U suffix = ContractAoristSuffix(stem);
   // ξεχνώ, ξέχασα; περνώ, πέρασα: the ν of the present stem drops before -ασ-.
   const U root = suffix == u"ασ" && EndsWith(stem, u"ν") ? stem.substr(0, stem.size() - 1) : stem;
   const U a = root + suffix;
   EmitAoristActive(a, u'ε', out);
+  stems.aorist.push_back(a);
   out.push_back(OnStem(a, u"ου"));
   const char16_t c = suffix[0];
   switch (suffix[1]) {
     case u'σ':
       if (c == u'η') {  // αγαπήθηκα, αγαπημένος
-        EmitPassiveAorist(stem + u"ηθ", out);
+        Passive(stem + u"ηθ", out, stems);
         EmitParticiple(stem + u"ημ", out);
       } else if (c == u'α') {  // ξεχάστηκα, ξεχασμένος
-        EmitPassiveAorist(root + u"αστ", out);
+        Passive(root + u"αστ", out, stems);
         EmitParticiple(root + u"ασμ", out);
       } else if (EndsWithAny(stem, {u"καλ", u"τελ"})) {  // καλέστηκα, καλεσμένος
-        EmitPassiveAorist(stem + u"εστ", out);
+        Passive(stem + u"εστ", out, stems);
         EmitParticiple(stem + u"εσμ", out);
       } else {  // αφαιρέθηκα, φορεμένος
-        EmitPassiveAorist(stem + u"εθ", out);
+        Passive(stem + u"εθ", out, stems);
         EmitParticiple(stem + u"εμ", out);
       }
       break;
     case u'ξ':  // τραβήχτηκα, τραβηγμένος
-      EmitPassiveAorist(stem + c + u"χτ", out);
+      Passive(stem + c + u"χτ", out, stems);
       EmitParticiple(stem + c + u"γμ", out);
       break;
     default:
@@ -861,7 +1006,7 @@ void EmitContractAorist(const U& stem, Forms& out) {
   }
 }
 
-void ContractFirst(const U& stem, Forms& out) {  // αγαπώ, αγαπάω
+void ContractFirst(const U& stem, Forms& out, PastStems& stems) {  // αγαπώ, αγαπάω
   const Word st{stem, -1};
   EmitKeep(out, st,
            {u"ώ",      u"άω",      u"άς",       u"ά",        u"άει",     u"άμε",      u"ούμε",
@@ -870,20 +1015,20 @@ void ContractFirst(const U& stem, Forms& out) {  // αγαπώ, αγαπάω
             u"ιέται",  u"ιόμαστε", u"ιέστε",    u"ιούνται",  u"ιόμουν",  u"ιόμουνα",  u"ιόσουν",
             u"ιόταν",  u"ιότανε",  u"ιόμασταν", u"ιόσασταν", u"ιούνταν", u"ιόντουσαν"});
   out.push_back(OnStem(stem, u"α"));  // imperative αγάπα
-  EmitContractAorist(stem, out);
+  EmitContractAorist(stem, out, stems);
 }
 
-void ContractSecond(const U& stem, Forms& out) {  // μπορώ, θεωρώ
+void ContractSecond(const U& stem, Forms& out, PastStems& stems) {  // μπορώ, θεωρώ
   const Word st{stem, -1};
   EmitKeep(out, st, {u"ώ",      u"είς",    u"εί",     u"ούμε",     u"είτε",    u"ούν",   u"ούνε",
                      u"ούσα",   u"ούσες",  u"ούσε",   u"ούσαμε",   u"ούσατε",  u"ούσαν", u"ούσανε",
                      u"ώντας",  u"ούμαι",  u"είσαι",  u"είται",    u"ούμαστε", u"είστε", u"ούνται",
                      u"ούμουν", u"ούσουν", u"ούνταν", u"ούμασταν", u"ούσασταν"});
-  EmitContractAorist(stem, out);
+  EmitContractAorist(stem, out, stems);
 }
 
 // Verbs that have only the passive forms.
-void DeponentFirst(const Word& w, Forms& out) {  // σκέφτομαι, δέχομαι, εργάζομαι
+void DeponentFirst(const Word& w, Forms& out, PastStems& stems) {  // σκέφτομαι, δέχομαι, εργάζομαι
   const Word p = Cut(w, 4);
   if (p.s.empty()) return;
   EmitPassivePresentFirst(p, out);
@@ -906,36 +1051,500 @@ void DeponentFirst(const Word& w, Forms& out) {  // σκέφτομαι, δέχο
     const char16_t last = v.aorist.back();
     if (last == u'ψ' || last == u'σ' || last == u'ξ') out.push_back(OnStem(v.aorist, u"ου"));
   }
-  if (!q.empty()) EmitPassiveAorist(q, out);
+  if (!q.empty()) Passive(q, out, stems);
 }
 
-void DeponentContract(const U& stem, UV kind, Forms& out) {
+void DeponentContract(const U& stem, UV kind, Forms& out, PastStems& stems) {
   const Word st{stem, -1};
   if (kind == u"ιε") {  // παραπονιέμαι, παραπονέθηκα
     EmitKeep(out, st,
              {u"ιέσαι", u"ιέται", u"ιόμαστε", u"ιέστε", u"ιούνται", u"ιόμουν", u"ιόμουνα",
               u"ιόσουν", u"ιόταν", u"ιότανε", u"ιόμασταν", u"ιόσασταν", u"ιούνταν", u"ιόντουσαν"});
     const bool eta = EndsWithAny(stem, {u"αρν"});
-    EmitPassiveAorist(stem + (eta ? u"ηθ" : u"εθ"), out);
+    Passive(stem + (eta ? u"ηθ" : u"εθ"), out, stems);
     out.push_back(OnStem(stem + (eta ? u"ησ" : u"εσ"), u"ου"));
   } else if (kind == u"ω") {  // εξαρτώμαι, εξαρτάται, εξαρτήθηκα
     EmitKeep(out, st,
              {u"άσαι", u"άται", u"όμαστε", u"άστε", u"ώνται", u"όμουν", u"όσουν", u"όταν",
               u"όμασταν", u"όσασταν", u"ώνταν"});
-    EmitPassiveAorist(stem + u"ηθ", out);
+    Passive(stem + u"ηθ", out, stems);
   } else if (kind == u"α") {  // κοιμάμαι, κοιμήθηκα
     EmitKeep(out, st,
              {u"άσαι", u"άται", u"όμαστε", u"άστε", u"ούνται", u"όμουν", u"όμουνα", u"όσουν",
               u"όσουνα", u"όταν", u"ότανε", u"όμασταν", u"όσασταν", u"ούνταν", u"όντουσαν"});
-    EmitPassiveAorist(stem + u"ηθ", out);
+    Passive(stem + u"ηθ", out, stems);
     out.push_back(OnStem(stem + u"ησ", u"ου"));
   } else {  // αρνούμαι, αρνήθηκα
     EmitKeep(out, st,
              {u"είσαι", u"είται", u"ούμαστε", u"είστε", u"ούνται", u"ούμουν", u"ούσουν", u"ούνταν",
               u"ούμασταν", u"ούσασταν"});
-    EmitPassiveAorist(stem + u"ηθ", out);
+    Passive(stem + u"ηθ", out, stems);
     out.push_back(OnStem(stem + u"ησ", u"ου"));
   }
+}
+
+// ============================== learned compounds ==============================
+
+// The prefixes of learned compound verbs, written before a consonant (the nasal of εν- and
+// συν- takes the place of the consonant's: εμ-, εγ-, συμ-, συλ-), before a vowel, and before a
+// vowel that once had the rough breathing (αφ-αιρώ, καθ-ορίζω, υφ-ίσταμαι).
+enum Prefix : int8_t {
+  kAna,
+  kApo,
+  kDia,
+  kEis,
+  kEk,
+  kEn,
+  kEpi,
+  kKata,
+  kMeta,
+  kPara,
+  kPeri,
+  kPro,
+  kPros,
+  kSyn,
+  kHyper,
+  kHypo,
+  kAnti,
+  kPrefixCount
+};
+
+struct PrefixForms {
+  const char16_t* consonant;
+  const char16_t* vowel;
+  const char16_t* rough;
+};
+
+constexpr PrefixForms kPrefixes[kPrefixCount] = {
+    {u"ανα", u"αν", u"αν"},      {u"απο", u"απ", u"αφ"},      {u"δια", u"δι", u"δι"},
+    {u"εισ", u"εισ", u"εισ"},    {u"εκ", u"εξ", u"εξ"},       {u"εν", u"εν", u"εν"},
+    {u"επι", u"επ", u"εφ"},      {u"κατα", u"κατ", u"καθ"},   {u"μετα", u"μετ", u"μεθ"},
+    {u"παρα", u"παρ", u"παρ"},   {u"περι", u"περι", u"περι"}, {u"προ", u"προ", u"προ"},
+    {u"προσ", u"προσ", u"προσ"}, {u"συν", u"συν", u"συν"},    {u"υπερ", u"υπερ", u"υπερ"},
+    {u"υπο", u"υπ", u"υφ"},      {u"αντι", u"αντ", u"ανθ"}};
+
+// The prefix as it is written before `next`, the letters that follow it.
+U PrefixBefore(int p, UV next, bool rough) {
+  const PrefixForms& f = kPrefixes[p];
+  if (next.empty()) return f.consonant;
+  const char16_t c = next[0];
+  if (IsPlainVowel(c)) return rough ? f.rough : f.vowel;
+  if (p == kEn || p == kSyn) {
+    const U base = p == kEn ? u"ε" : u"συ";
+    if (UV(u"πβφψμ").find(c) != UV::npos) return base + u"μ";
+    if (UV(u"κγχξ").find(c) != UV::npos) return base + u"γ";
+    if (c == u'λ') return base + u"λ";
+    if (p == kSyn && c == u'ρ') return u"συρ";
+    if (p == kSyn && (c == u'ζ' || c == u'σ')) {  // συ-στέλλω, συ-ζητώ, συσ-σωρεύω
+      return next.size() > 1 && IsPlainVowel(next[1]) && c == u'σ' ? u"συσ" : u"συ";
+    }
+    return base + u"ν";
+  }
+  return f.consonant;
+}
+
+// The learned prefixes a verb begins with.
+struct Chain {
+  U text;              // the letters of all of them, as the verb writes them
+  U fixed;             // those before the last one
+  int last = -1;       // the last one, -1 for none
+  bool rough = false;  // whether the verb writes the last one with the rough breathing
+  bool empty() const { return last < 0; }
+};
+
+// What may follow the prefixes: a root with a consonant and a vowel that does not begin with
+// a doubled consonant (περι-σσεύω is no compound; απο-ρρίπτω is).
+bool CanBeRoot(UV r) {
+  if (r.size() < 2) return false;
+  if (r.size() >= 2 && r[0] == r[1] && !IsPlainVowel(r[0]) && r[0] != u'ρ') return false;
+  const bool vowel = std::any_of(r.begin(), r.end(), IsPlainVowel);
+  const bool consonant =
+      std::any_of(r.begin(), r.end(), [](char16_t c) { return !IsPlainVowel(c); });
+  return vowel && consonant;
+}
+
+// Roots that had the rough breathing, after which a prefix is written αφ-, εφ-, καθ-, μεθ-,
+// υφ-, ανθ- (καθ-ίσταμαι, αφ-αιρώ, εφ-αρμόζω, καθ-ορίζω, αφ-ηγούμαι, εφ-ευρίσκω).
+bool TakesRoughBreathing(UV root) {
+  for (UV r : {u"ι", u"αι", u"αρμ", u"αρπ", u"ορ", u"ομ", u"οδ", u"οπλ", u"ηγ", u"ησυχ", u"ημερ",
+               u"ευρ", u"ελκ", u"εδρ"}) {
+    if (root.starts_with(r)) return true;
+  }
+  return false;
+}
+
+// The ways a prefix is written, each with whether it is the form with the rough breathing.
+std::vector<std::pair<UV, bool>> WrittenForms(int p) {
+  if (p == kEn) return {{u"εν", false}, {u"εμ", false}, {u"εγ", false}, {u"ελ", false}};
+  if (p == kSyn) {
+    return {{u"συν", false}, {u"συμ", false}, {u"συγ", false}, {u"συλ", false},
+            {u"συρ", false}, {u"συσ", false}, {u"συ", false}};
+  }
+  const PrefixForms& f = kPrefixes[p];
+  std::vector<std::pair<UV, bool>> out = {{f.consonant, false}};
+  if (UV(f.vowel) != f.consonant) out.push_back({f.vowel, false});
+  if (UV(f.rough) != f.vowel) out.push_back({f.rough, true});
+  return out;
+}
+
+// The prefixes at s[from..], after those of `cur`: the first way found, trying the longer
+// written forms first (ανα-φέρω rather than αν-αφέρω, προσ-φέρω rather than προ-σφέρω) and more
+// prefixes before fewer (επ-ανα-λαμβάνω). Without `exact` the rest must be able to be a root;
+// with it the prefixes must end there. The accent must lie after them.
+bool FindPrefixes(const U& s, int acc, size_t from, const Chain& cur, size_t exact, Chain& found) {
+  struct Option {
+    int prefix;
+    UV text;
+    bool rough;
+  };
+  std::array<Option, 32> options;
+  size_t count = 0;
+  if (exact == U::npos || from < exact) {
+    for (int p = 0; p < kPrefixCount; ++p) {
+      for (const auto& [t, rough] : WrittenForms(p)) {
+        const size_t next = from + t.size();
+        if (s.size() < next || UV(s).substr(from, t.size()) != t) continue;
+        if (acc >= 0 && static_cast<size_t>(acc) < next) continue;
+        if (PrefixBefore(p, UV(s).substr(next), rough) != t) continue;
+        if (rough && !TakesRoughBreathing(UV(s).substr(next))) continue;
+        if (count < options.size()) options[count++] = {p, t, rough};
+      }
+    }
+  }
+  std::stable_sort(options.begin(), options.begin() + count,
+                   [](const Option& a, const Option& b) { return a.text.size() > b.text.size(); });
+  for (size_t k = 0; k < count; ++k) {
+    Chain c;
+    c.text = s.substr(0, from + options[k].text.size());
+    c.fixed = s.substr(0, from);
+    c.last = options[k].prefix;
+    c.rough = options[k].rough;
+    if (FindPrefixes(s, acc, c.text.size(), c, exact, found)) return true;
+  }
+  if (cur.empty()) return false;
+  if (exact != U::npos ? from != exact : !CanBeRoot(UV(s).substr(from))) return false;
+  found = cur;
+  return true;
+}
+
+Chain PrefixesOf(const Word& w, size_t exact = U::npos) {
+  Chain found;
+  FindPrefixes(w.s, w.acc, 0, Chain{}, exact, found);
+  return found;
+}
+
+// The root's first vowel lengthened by the augment (υπ-άρχω, υπ-ήρχα; εφ-αρμόζω, εφ-ήρμοσα;
+// δι-ευθύνω, δι-ηύθυνα); empty where it takes none (ισχύω, οικώ).
+U Lengthened(UV root) {
+  if (root.empty()) return {};
+  const char16_t n = root.size() > 1 ? root[1] : 0;
+  U out(root);
+  switch (root[0]) {
+    case u'α':
+      if (n == u'ι') return u"η" + U(root.substr(2));
+      out[0] = u'η';
+      return out;
+    case u'ε':
+      if (n == u'ι') return {};
+      out[0] = u'η';
+      return out;
+    case u'ο':
+      if (n == u'ι' || n == u'υ') return {};
+      out[0] = u'ω';
+      return out;
+    default:
+      return {};
+  }
+}
+
+// Letters of a learned past form and the index of its augment.
+struct Augmented {
+  U letters;
+  int augment = 0;
+};
+
+// The prefixes, the augment and the root: ε after the last prefix before a consonant
+// (ανα-λύω, αν-έ-λυσα), the root's vowel lengthened before a vowel.
+bool Augment(const Chain& c, UV root, Augmented* a) {
+  if (c.empty() || root.empty()) return false;
+  if (!IsPlainVowel(root[0])) {
+    a->letters = c.fixed + PrefixBefore(c.last, u"ε", false) + u"ε";
+    a->augment = static_cast<int>(a->letters.size()) - 1;
+    a->letters += root;
+    return true;
+  }
+  const U l = Lengthened(root);
+  if (l.empty()) return false;
+  a->letters = c.fixed + PrefixBefore(c.last, l, c.rough);
+  a->augment = static_cast<int>(a->letters.size());
+  a->letters += l;
+  return true;
+}
+
+// A past form accented on the third syllable from the end, never before the augment
+// (προ-έ-βλεψα, εισ-ήλ-θα).
+U AccentPast(const U& letters, int augment) {
+  Word w;
+  w.s = letters;
+  Nuclei n;
+  FindNuclei(w.s, -1, &n);
+  MergeGlides(w.s, &n);
+  if (n.count == 0) return {};
+  int k = n.count >= 3 ? n.count - 3 : 0;
+  const int a = NucleusOf(n, augment);
+  if (a > k) k = a;
+  w.acc = n.n[k].mark;
+  return Render(std::move(w));
+}
+
+// The learned past in the singular and the third person plural (ανέφερα, ανέφερες, ανέφερε,
+// ανέφεραν).
+void EmitAugmented(const Chain& c, UV root, Forms& out) {
+  Augmented a;
+  if (!Augment(c, root, &a)) return;
+  for (const char16_t* e : {u"α", u"ες", u"ε", u"αν"})
+    out.push_back(AccentPast(a.letters + e, a.augment));
+}
+
+// The same for a stem given with the prefixes (αναλυσ).
+void EmitAugmentedStem(const Chain& c, const U& stem, Forms& out) {
+  if (c.empty() || stem.size() <= c.text.size() || stem.compare(0, c.text.size(), c.text) != 0) {
+    return;
+  }
+  EmitAugmented(c, UV(stem).substr(c.text.size()), out);
+}
+
+// The learned passive aorist of the third person, with the augment and the accent on the
+// syllable before the ending (ελύθη, ελύθησαν; συνελήφθη; ανεστάλη). `stem` has the prefixes.
+void EmitLearnedPassive(const Chain& c, const U& stem, Forms& out) {
+  if (stem.empty()) return;
+  U letters;
+  Augmented a;
+  if (c.empty()) {
+    if (!IsPlainVowel(stem[0])) {
+      letters = u"ε" + stem;
+    } else {
+      const U l = Lengthened(stem);
+      letters = l.empty() ? stem : l;
+    }
+  } else if (stem.compare(0, c.text.size(), c.text) == 0 &&
+             Augment(c, UV(stem).substr(c.text.size()), &a)) {
+    letters = a.letters;
+  } else {
+    letters = stem;
+  }
+  Word w;
+  w.s = letters + u"η";
+  Nuclei n;
+  FindNuclei(w.s, -1, &n);
+  MergeGlides(w.s, &n);
+  if (n.count < 2) return;
+  w.acc = n.n[n.count - 2].mark;
+  const U third = Render(std::move(w));
+  out.push_back(third);
+  out.push_back(third + u"σαν");
+}
+
+// The learned spellings of a passive stem: -φθ-, -χθ-, -σθ-, -υθ- for -φτ-, -χτ-, -στ-, -υτ-
+// (επισκέφθηκε, εκλέχθηκε, καταδικάσθηκε, εκπαιδεύθηκε); empty where there is none.
+U LearnedPassiveStem(const U& q) {
+  if (q.size() < 2 || q.back() != u'τ') return {};
+  const char16_t c = q[q.size() - 2];
+  if (c != u'φ' && c != u'χ' && c != u'σ' && c != u'υ') return {};
+  return q.substr(0, q.size() - 1) + u"θ";
+}
+
+// The learned forms of a verb beside those of its conjugation: the internal augment of a
+// compound's past, and the learned passive aorist.
+void EmitLearnedForms(const Chain& c, const PastStems& stems, Forms& out) {
+  for (const U& a : stems.aorist) EmitAugmentedStem(c, a, out);
+  if (!stems.imperfect.empty()) EmitAugmentedStem(c, stems.imperfect, out);
+  for (const U& q : stems.passive) {
+    const U learned = LearnedPassiveStem(q);
+    if (!learned.empty()) {
+      const char16_t c2 = learned[learned.size() - 2];
+      if (c2 == u'φ' || c2 == u'χ') {
+        EmitPassiveAorist(learned, out);
+      } else {  // the rarer -σθ-, -υθ-: the third persons only
+        out.push_back(Past(learned + u"ηκ", u"ε", 0));
+        out.push_back(Past(learned + u"ηκ", u"αν", 0));
+        out.push_back(Render(Parse(learned + u"εί")));
+        out.push_back(Render(Parse(learned + u"ούν")));
+      }
+    }
+    const U theta = !learned.empty() ? learned : q;
+    if (!theta.empty() && theta.back() == u'θ') EmitLearnedPassive(c, theta, out);
+  }
+}
+
+// Roots of learned compounds whose past the conjugations do not make (συλ-λαμβάνω, συν-έλαβα,
+// συν-ελήφθη), each with codes separated by spaces; stems come without the prefixes:
+//   A:stem  active aorist (συλλάβει, συνέλαβε)       Q:stem  passive aorist (συλλήφθηκε, συνελήφθη)
+//   D:stem  passive aorist without -θ- (ανεστάλη)    M:stem  participle in -μένος
+//   S:stem  subjunctive (εισέλθει)                   Z:stem  subjunctive, the ending accented
+//   T:stem  past of an augmented stem (εισήλθε)       I:stem  the same, for the imperfect
+//   E:stem  third persons of the root aorist (συνέβη, συνέβησαν)
+//   P:stem  active aorist without the augment (αντέχω, άντεξα)
+//   F:form  a form as written after the prefixes     +       the verb's own conjugation too
+struct LearnedRoot {
+  const char16_t* lemma;
+  const char16_t* codes;
+};
+
+constexpr LearnedRoot kLearnedRoots[] = {
+    {u"λαμβάνω", u"A:λαβ Q:ληφθ"},
+    {u"λαμβάνομαι", u"Q:ληφθ"},
+    {u"βάλλω", u"A:βαλ Q:βληθ"},
+    {u"βαίνω", u"E:εβη Z:β S:β"},
+    {u"έρχομαι", u"T:ηλθ T:ηρθ S:ελθ S:ερθ"},
+    {u"άγω", u"T:ηγαγ S:αγαγ Q:αχθ M:ηγμ M:αγμ"},
+    {u"δίδω", u"A:δωσ Q:δοθ"},
+    {u"θέτω", u"A:θεσ Q:τεθ M:τεθειμ"},
+    {u"τίθεμαι", u"F:τίθεσαι F:τίθεται F:τιθέμεθα F:τίθενται F:τίθετο F:τίθεντο Q:τεθ"},
+    {u"στέλλω", u"A:στειλ Q:σταλθ D:σταλ M:σταλμ"},
+    {u"έχω", u"P:εξ I:ειχ T:εσχ S:σχ Q:σχεθ"},
+    {u"ίσταμαι", u"F:ίστασαι F:ίσταται F:ιστάμεθα F:ίστανται F:ίστατο F:ίσταντο E:εστη Z:στ"},
+    {u"ιστώ",
+     u"F:ιστάς F:ιστά F:ιστούμε F:ιστάτε F:ιστούν F:ιστούσε F:ιστούσαν F:ιστώντας A:στησ "
+     u"Q:σταθ E:εστη Z:στ"},
+    {u"τυγχάνω", u"A:τυχ Q:τευχθ"},
+    {u"δεικνύω", u"A:δειξ Q:δειχθ Q:δειχτ M:δειγμ"},
+    {u"κόπτω", u"A:κοψ D:κοπ M:κομμ"},
+    {u"λείπω", u"A:λειψ Q:λειφθ"},
+    {u"πίπτω", u"A:πεσ"},
+    {u"στρέφω", u"A:στρεψ D:στραφ M:στραμμ"},
+    {u"στρέφομαι", u"D:στραφ"},
+    {u"τρέπω", u"A:τρεψ D:τραπ"},
+    {u"τάσσω", u"A:ταξ Q:ταχθ D:ταγ M:ταγμ"},
+    {u"τείνω", u"A:τειν Q:ταθ"},
+    {u"λέγω", u"A:λεξ Q:λεχθ Q:λεχτ D:λεγ M:λεγμ"},
+    {u"γράφω", u"A:γραψ Q:γραφτ D:γραφ M:γραμμ"},
+    {u"πλέκω", u"A:πλεξ D:πλακ M:πλεγμ"},
+    {u"πλήσσω", u"A:πληξ D:πλαγ"},
+    {u"μένω", u"A:μειν"},
+    {u"φεύγω", u"A:φυγ Q:φευχθ"},
+    {u"καλώ", u"+ Q:κληθ"},
+    {u"φαίνομαι", u"Q:φανθ"},
+    {u"φθείρω", u"A:φθειρ D:φθαρ M:φθαρμ"},
+    {u"αγγέλλω", u"A:αγγειλ Q:αγγελθ M:αγγελμ"},
+    {u"αγγέλνω", u"A:αγγειλ Q:αγγελθ M:αγγελμ"},
+    {u"άπτω", u"A:αψ Q:αφθ M:ημμ"},
+    {u"χέω", u"A:χυσ Q:χυθ"},
+};
+
+struct RootMatch {
+  const LearnedRoot* root = nullptr;
+  Chain chain;
+};
+
+// The longest root of the table the verb ends in after one or more prefixes.
+RootMatch FindLearnedRoot(const Word& w) {
+  RootMatch best;
+  size_t best_size = 0;
+  for (const LearnedRoot& r : kLearnedRoots) {
+    const U root = Parse(r.lemma).s;
+    if (root.size() <= best_size || root.size() >= w.s.size() || !EndsWith(w.s, root)) continue;
+    const size_t at = w.s.size() - root.size();
+    Chain c = PrefixesOf(w, at);
+    if (c.empty()) continue;
+    best = {&r, std::move(c)};
+    best_size = root.size();
+  }
+  return best;
+}
+
+// A subjunctive with its ending accented (συμβεί, υποστεί).
+void EmitSubjunctiveOnEnding(const U& stem, Forms& out) {
+  for (const char16_t* e : {u"ώ", u"είς", u"εί", u"ούμε", u"είτε", u"ούν", u"ούνε"}) {
+    out.push_back(Render(Parse(stem + U(e))));
+  }
+}
+
+// The forms of a verb on a learned root. Returns whether the verb's own conjugation is wanted
+// too.
+bool EmitLearnedRoot(const Word& w, const RootMatch& m, Forms& out) {
+  const Chain& c = m.chain;
+  const U root = w.s.substr(c.text.size());
+  // The prefixes as written before a stem: augmented stems never take the rough breathing.
+  auto before = [&](UV stem, bool augmented) {
+    return c.fixed + PrefixBefore(c.last, stem, !augmented && c.rough);
+  };
+  const UV codes = m.root->codes;
+  bool regular = false;
+  bool imperfect = false;
+  size_t i = 0;
+  while (i < codes.size()) {
+    size_t j = codes.find(u' ', i);
+    if (j == UV::npos) j = codes.size();
+    const UV tok = codes.substr(i, j - i);
+    i = j + 1;
+    if (tok == u"+") regular = true;
+    if (tok.size() < 3 || tok[1] != u':') continue;
+    const U stem(tok.substr(2));
+    switch (tok[0]) {
+      case u'A':
+      case u'P':
+        EmitAoristActive(before(stem, false) + stem, 0, out);
+        if (tok[0] == u'A') EmitAugmented(c, stem, out);
+        break;
+      case u'Q':
+      case u'D': {
+        const U full = before(stem, false) + stem;
+        EmitPassiveAorist(full, out);
+        EmitLearnedPassive(c, c.text + stem, out);
+        break;
+      }
+      case u'M':
+        EmitParticiple(before(stem, false) + stem, out);
+        break;
+      case u'S':
+        EmitSubjunctive(out, before(stem, false) + stem);
+        break;
+      case u'Z':
+        EmitSubjunctiveOnEnding(before(stem, false) + stem, out);
+        break;
+      case u'T':
+      case u'I': {
+        const U pre = before(stem, true);
+        for (const char16_t* e : kPastEndings) {
+          out.push_back(AccentPast(pre + stem + e, static_cast<int>(pre.size())));
+        }
+        imperfect = imperfect || tok[0] == u'I';
+        break;
+      }
+      case u'E': {
+        const U pre = before(stem, true);
+        Word f;
+        f.s = pre + stem;
+        f.acc = static_cast<int>(pre.size());
+        const U third = Render(std::move(f));
+        out.push_back(third);
+        out.push_back(third + u"σαν");
+        break;
+      }
+      case u'F': {
+        const Word form = Parse(stem);
+        Word f;
+        f.s = before(form.s, false);
+        f.acc = form.acc < 0 ? -1 : static_cast<int>(f.s.size()) + form.acc;
+        f.s += form.s;
+        out.push_back(Render(std::move(f)));
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (regular) return true;
+  if (EndsWith(w.s, u"ομαι")) {
+    EmitPassivePresentFirst(Cut(w, 4), out);
+  } else if (EndsWith(w.s, u"ω") && w.acc < static_cast<int>(w.s.size()) - 1) {
+    const Word p = Cut(w, 1);
+    EmitPresentFirst(p, true, out);
+    EmitPassivePresentFirst(p, out);
+    if (!imperfect) EmitAugmented(c, UV(root).substr(0, root.size() - 1), out);
+  }
+  return false;
 }
 
 // ---- irregular verbs ----
@@ -950,6 +1559,7 @@ void DeponentContract(const U& stem, UV kind, Forms& out) {
 //   S:stem   subjunctive (δώσω; βρω, βρούμε)
 //   Q:stem   passive aorist and its subjunctive (δόθηκα, δοθώ)
 //   M:stem   passive participle in -ένος
+//   T:stem   past tense of a compound augmented after its prefixes (υπ-ήρχα, αν-έβαινα)
 // and plain forms as they are written.
 struct IrregularVerb {
   const char16_t* lemma;
@@ -985,9 +1595,9 @@ constexpr IrregularVerb kIrregularVerbs[] = {
     {u"παίρνω", u"R Z N:πηρ S:παρ πάρε πάρτε Q:παρθ M:παρμ"},
     {u"φεύγω", u"R P:φυγ S:φυγ φύγε φύγετε"},
     {u"μένω", u"R P:μειν S:μειν μείνε μείνετε"},
-    {u"περιμένω", u"R P:περιμεν περίμενε περιμένετε"},
-    {u"ανεβαίνω", u"R N:ανεβηκ S:ανεβ ανέβα ανεβείτε"},
-    {u"κατεβαίνω", u"R N:κατεβηκ S:κατεβ κατέβα κατεβείτε"},
+    {u"περιμένω", u"R P:περιμεν T:περιεμεν περίμενε περιμένετε"},
+    {u"ανεβαίνω", u"R N:ανεβηκ S:ανεβ T:ανεβαιν ανέβα ανεβείτε"},
+    {u"κατεβαίνω", u"R N:κατεβηκ S:κατεβ T:κατεβαιν κατέβα κατεβείτε"},
     {u"βγαίνω", u"R N:βγηκ S:βγ βγες βγείτε"},
     {u"μπαίνω", u"R N:μπηκ S:μπ μπες μπείτε"},
     {u"βάζω", u"R Z P:βαλ S:βαλ βάλε βάλτε M:βαλμ"},
@@ -1034,7 +1644,7 @@ constexpr IrregularVerb kIrregularVerbs[] = {
      u"P:ζησ S:ζησ ζήσε ζήστε"},
     {u"κλείνω", u"R Z P:κλεισ S:κλεισ κλείσε κλείστε Q:κλειστ M:κλεισμ"},
     {u"χάνω", u"R Z P:χασ S:χασ χάσε χάστε Q:χαθ M:χαμ"},
-    {u"υπάρχω", u"R N:υπηρξ S:υπαρξ"},
+    {u"υπάρχω", u"r T:υπηρξ T:υπηρχ S:υπαρξ"},
     {u"σπάω",
      u"σπας σπάει σπάμε σπάτε σπάνε σπάγαμε έσπαγα σπούσα P:σπασ S:σπασ σπάσε σπάστε "
      u"Q:σπαστ M:σπασμ"},
@@ -1083,10 +1693,16 @@ void EmitIrregularCodes(const Word& lemma, UV code_list, Forms& out) {
           break;
         case u'Q':
           EmitPassiveAorist(stem, out);
+          EmitLearnedPassive(Chain{}, stem.back() == u'θ' ? stem : LearnedPassiveStem(stem), out);
           break;
         case u'M':
           EmitParticiple(stem, out);
           break;
+        case u'T': {
+          const int augment = static_cast<int>(PrefixesOf(lemma).text.size());
+          for (const char16_t* e : kPastEndings) out.push_back(AccentPast(stem + e, augment));
+          break;
+        }
         default:
           break;
       }
@@ -1113,28 +1729,32 @@ void Verb(const Word& w, Forms& out) {
     EmitIrregularCodes(w, it->second->forms, out);
     return;
   }
+  const RootMatch root = FindLearnedRoot(w);
+  if (root.root && !EmitLearnedRoot(w, root, out)) return;
+  PastStems stems;
   if (EndsWith(s, u"ιεμαι") && w.acc == size - 4) {
-    DeponentContract(s.substr(0, s.size() - 5), u"ιε", out);
+    DeponentContract(s.substr(0, s.size() - 5), u"ιε", out, stems);
   } else if (EndsWith(s, u"αμαι") && w.acc == size - 4) {
-    DeponentContract(s.substr(0, s.size() - 4), u"α", out);
+    DeponentContract(s.substr(0, s.size() - 4), u"α", out, stems);
   } else if (EndsWith(s, u"ωμαι") && w.acc == size - 4) {
-    DeponentContract(s.substr(0, s.size() - 4), u"ω", out);
+    DeponentContract(s.substr(0, s.size() - 4), u"ω", out, stems);
   } else if (EndsWith(s, u"ουμαι") && w.acc == size - 4) {
-    DeponentContract(s.substr(0, s.size() - 5), u"ου", out);
+    DeponentContract(s.substr(0, s.size() - 5), u"ου", out, stems);
   } else if (EndsWith(s, u"ομαι") && w.acc >= 0 && w.acc < size - 4) {
-    DeponentFirst(w, out);
+    DeponentFirst(w, out, stems);
   } else if (EndsWith(s, u"αω") && w.acc == size - 2) {
-    ContractFirst(s.substr(0, s.size() - 2), out);
+    ContractFirst(s.substr(0, s.size() - 2), out, stems);
   } else if (EndsWith(s, u"ω") && w.acc == size - 1) {
     const U stem = s.substr(0, s.size() - 1);
     if (IsFirstClassContract(stem)) {
-      ContractFirst(stem, out);
+      ContractFirst(stem, out, stems);
     } else {
-      ContractSecond(stem, out);
+      ContractSecond(stem, out, stems);
     }
   } else if (EndsWith(s, u"ω") && w.acc >= 0) {
-    FirstConjugation(w, out);
+    FirstConjugation(w, out, stems);
   }
+  EmitLearnedForms(PrefixesOf(w), stems, out);
 }
 
 // ============================== the entry point ==============================
@@ -1143,6 +1763,12 @@ GreekPartOfSpeech Guess(const Word& w) {
   const U& s = w.s;
   if (EndsWithAny(s, {u"ω", u"μαι"})) return GreekPartOfSpeech::kVerb;
   if (EndsWithAny(s, {u"ικοσ", u"ινοσ", u"ιμοσ", u"τοσ", u"μενοσ", u"ωδησ", u"υσ"}) && w.acc >= 0) {
+    return GreekPartOfSpeech::kAdjective;
+  }
+  // Learned -ής is an adjective (σαφής), but for the nouns of agents and trades (μαθητής,
+  // καφετζής).
+  if (EndsWith(s, u"ησ") && w.acc == static_cast<int>(s.size()) - 2 &&
+      !EndsWithAny(s, {u"τησ", u"τζησ", u"τσησ", u"ξησ", u"λησ"})) {
     return GreekPartOfSpeech::kAdjective;
   }
   return GreekPartOfSpeech::kNoun;
@@ -1154,6 +1780,14 @@ void Generate(const U& text, GreekPartOfSpeech pos, Forms& out) {
     if (!IsGreekLower(c)) return;
   }
   const Word w = Parse(text);
+  if (pos == GreekPartOfSpeech::kNoun || pos == GreekPartOfSpeech::kUnknown) {
+    for (const ListedForms& n : kIrregularNouns) {
+      if (text == n.lemma) {
+        AddSpaceSeparated(n.forms, out);
+        return;
+      }
+    }
+  }
   // Unaccented words are monosyllables, abbreviations or junk; ζω is in the verb table.
   if (w.acc < 0 && pos != GreekPartOfSpeech::kVerb) return;
   if (pos == GreekPartOfSpeech::kUnknown) pos = Guess(w);
@@ -1170,7 +1804,7 @@ void Generate(const U& text, GreekPartOfSpeech pos, Forms& out) {
       Noun(w, true, out);
       break;
     case GreekPartOfSpeech::kAdjective: {
-      for (const IrregularAdjective& a : kIrregularAdjectives) {
+      for (const ListedForms& a : kListedFormss) {
         if (text == a.lemma) {
           AddSpaceSeparated(a.forms, out);
           return;
@@ -1181,6 +1815,9 @@ void Generate(const U& text, GreekPartOfSpeech pos, Forms& out) {
     }
     case GreekPartOfSpeech::kVerb:
       Verb(w, out);
+      break;
+    case GreekPartOfSpeech::kAdverb:
+      Adverb(text, w, out);
       break;
     default:
       break;
@@ -1210,7 +1847,174 @@ void Finish(const U& headword, Forms& forms) {
               forms.end());
 }
 
+// ============================== reading learned forms ==============================
+
+// Calls `visit` with every run of prefixes at the start of s and the index after it.
+template <typename Visit>
+void ForEachPrefixRun(const U& s, size_t from, const Chain& cur, int depth, Visit& visit) {
+  if (!cur.empty()) visit(cur);
+  if (depth == 0) return;
+  for (int p = 0; p < kPrefixCount; ++p) {
+    for (const auto& [t, rough] : WrittenForms(p)) {
+      const size_t next = from + t.size();
+      if (s.size() < next + 2 || UV(s).substr(from, t.size()) != t) continue;
+      if (PrefixBefore(p, UV(s).substr(next), rough) != t) continue;
+      Chain c;
+      c.text = s.substr(0, next);
+      c.fixed = s.substr(0, from);
+      c.last = p;
+      c.rough = rough;
+      ForEachPrefixRun(s, next, c, depth - 1, visit);
+    }
+  }
+}
+
+// The word without the augment after its prefixes: αν-έ-φερε → ανα-φερε, συν-έ-λαβε →
+// συλ-λαβε, υπ-ή-ρχε → υπ-α-ρχε, παρ-εί-χε → παρ-ε-χε.
+void Unaugmented(const U& s, std::vector<U>& out) {
+  auto visit = [&](const Chain& c) {
+    const size_t at = c.text.size();
+    const UV rest = UV(s).substr(at);
+    if (rest.size() < 3) return;
+    if (rest[0] == u'ε' && !IsPlainVowel(rest[1])) {
+      const UV root = rest.substr(1);
+      out.push_back(c.fixed + PrefixBefore(c.last, root, false) + U(root));
+    } else if (rest[0] == u'η' && rest[1] == u'υ') {
+      out.push_back(c.text + u"ευ" + U(rest.substr(2)));
+      out.push_back(c.text + u"αυ" + U(rest.substr(2)));
+    } else if (rest[0] == u'η') {
+      for (const char16_t* v : {u"α", u"ε", u"αι"}) out.push_back(c.text + v + U(rest.substr(1)));
+    } else if (rest[0] == u'ω') {
+      out.push_back(c.text + u"ο" + U(rest.substr(1)));
+    } else if (rest[0] == u'ε' && rest[1] == u'ι') {
+      out.push_back(c.text + u"ε" + U(rest.substr(2)));
+    }
+  };
+  ForEachPrefixRun(s, 0, Chain{}, 3, visit);
+}
+
+// The popular spelling of a learned passive aorist: -φθηκε → -φτηκε, -σθεί → -στεί, and the
+// learned third persons -θη, -θησαν, -η, -ησαν as -θηκε, -θηκαν, -ηκε, -ηκαν.
+void PopularPassive(const U& s, std::vector<U>& out) {
+  if (EndsWith(s, u"ησαν")) out.push_back(s.substr(0, s.size() - 3) + u"καν");
+  if (s.size() > 3 && s.back() == u'η') out.push_back(s + u"κε");
+  for (const UV learned : {UV(u"φθ"), UV(u"χθ"), UV(u"σθ"), UV(u"υθ")}) {
+    const size_t at = s.rfind(learned);
+    if (at == U::npos || at + 2 >= s.size() || at < 2) continue;
+    const char16_t next = s[at + 2];
+    if (next != u'η' && next != u'ε' && next != u'ο' && next != u'ω') continue;
+    U popular = s;
+    popular[at + 1] = u'τ';
+    out.push_back(popular);
+    if (EndsWith(popular, u"η")) out.push_back(popular + u"κε");
+  }
+}
+
+// Endings of adjectives in -ος (and of their comparatives and superlatives).
+constexpr std::initializer_list<const char16_t*> kAdjectiveEndings = {
+    u"ος", u"ου", u"ο", u"ε", u"οι", u"ων", u"ους", u"η", u"ης", u"ες", u"α"};
+
+// The nominatives a word may lead to: of a comparative or superlative (νεότερος → νεος,
+// βαθύτατη → βαθυς, σαφέστερα → σαφης, σπανιότερα → σπανια), of an adverb in -ως (παρομοίως →
+// παρομοιος, ακριβώς → ακριβης, ταχέως → ταχυς) and of the learned genitives of the third
+// declension.
+void Nominatives(const U& s, std::vector<U>& out) {
+  struct Degree {
+    const char16_t* suffix;
+    std::initializer_list<const char16_t*> heads;
+  };
+  static const Degree kDegrees[] = {
+      {u"οτερ", {u"οσ", u"α", u"ο"}},   {u"οτατ", {u"οσ", u"α"}},
+      {u"υτερ", {u"υσ", u"οσ", u"ια"}}, {u"υτατ", {u"υσ", u"οσ", u"ια"}},
+      {u"εστερ", {u"ησ", u"ωσ"}},       {u"εστατ", {u"ησ", u"ωσ"}},
+      {u"ουστερ", {u"οσ", u"α"}},       {u"ουστατ", {u"οσ", u"α"}}};
+  for (const Degree& d : kDegrees) {
+    for (const char16_t* e : kAdjectiveEndings) {
+      const U ending = U(d.suffix) + Parse(e).s;
+      if (s.size() < ending.size() + 2 || !EndsWith(s, ending)) continue;
+      const U stem = s.substr(0, s.size() - ending.size());
+      for (const char16_t* h : d.heads) out.push_back(stem + h);
+    }
+  }
+  struct Genitive {
+    const char16_t* ending;
+    std::initializer_list<const char16_t*> heads;
+  };
+  static const Genitive kGenitives[] = {{u"εωσ", {u"υσ", u"η", u"ισ", u"ευσ", u"εασ", u"ησ"}},
+                                        {u"ωσ", {u"οσ", u"ησ", u"υσ"}},
+                                        {u"υοσ", {u"υσ"}},
+                                        {u"ουσ", {u"οσ", u"εσ", u"ησ"}},
+                                        {u"ωτοσ", {u"ωσ"}},
+                                        {u"οντοσ", {u"ον", u"ων", u"οντασ"}},
+                                        {u"εντοσ", {u"εν"}},
+                                        {u"ατοσ", {u"α", u"ασ", u"αρ", u"ωρ"}},
+                                        {u"ητοσ", {u"ητα"}},
+                                        {u"αδοσ", {u"αδα", u"ασ"}},
+                                        {u"ιδοσ", {u"ιδα", u"ισ"}},
+                                        {u"ονοσ", {u"ονασ", u"ων"}},
+                                        {u"ωνοσ", {u"ωνασ", u"ων"}},
+                                        {u"οροσ", {u"ορασ", u"ωρ"}},
+                                        {u"ηροσ", {u"ηρασ", u"ηρ"}},
+                                        {u"ακοσ", {u"ακασ", u"αξ"}}};
+  for (const Genitive& g : kGenitives) {
+    const UV ending = g.ending;
+    if (s.size() < ending.size() + 2 || !EndsWith(s, ending)) continue;
+    const U stem = s.substr(0, s.size() - ending.size());
+    for (const char16_t* h : g.heads) out.push_back(stem + h);
+  }
+}
+
 }  // namespace
+
+std::vector<std::string> GreekLearnedReadings(std::string_view word) {
+  std::vector<std::string> result;
+  if (word.empty() || word.size() > 40) return result;
+  bool ok = false;
+  const U text = ToUtf16FromCp1253(word, &ok);
+  if (!ok) return result;
+  for (char16_t c : text) {
+    if (!IsGreekLower(c)) return result;
+  }
+  const U s = Parse(text).s;
+  std::vector<U> readings;
+  Unaugmented(s, readings);
+  readings.push_back(s);
+  const size_t forms = readings.size();
+  for (size_t i = 0; i < forms; ++i) {
+    const U reading = readings[i];  // a copy: the list grows
+    PopularPassive(reading, readings);
+  }
+  readings.erase(std::find(readings.begin(), readings.end(), s));
+  // Superlatives as comparatives: σοβαρότατες → σοβαρότερες.
+  for (const UV sup : {UV(u"οτατ"), UV(u"υτατ"), UV(u"εστατ"), UV(u"ουστατ")}) {
+    const size_t at = s.rfind(sup);
+    if (at == U::npos || at + sup.size() + 1 > s.size() || at < 2) continue;
+    U comparative = s;
+    comparative.replace(at + sup.size() - 3, 3, u"τερ");
+    readings.push_back(comparative);
+  }
+  Nominatives(s, readings);
+  std::vector<U> seen;
+  for (U& r : readings) {
+    if (r.size() < 2 || r == s || std::find(seen.begin(), seen.end(), r) != seen.end()) continue;
+    seen.push_back(r);
+    std::string bytes;
+    bool fits = true;
+    Word plain{r, -1};
+    for (char16_t c : Render(std::move(plain))) {
+      const int b = UnicodeToCp1253(c);
+      if (b < 0) {
+        fits = false;
+        break;
+      }
+      bytes.push_back(static_cast<char>(b));
+    }
+    if (fits) result.push_back(std::move(bytes));
+  }
+  return result;
+}
+
+namespace {}  // namespace
 
 GreekPartOfSpeech GreekPartOfSpeechFromTag(std::string_view tag) {
   if (tag == "n") return GreekPartOfSpeech::kNoun;

@@ -24,4 +24,14 @@ std::vector<std::string> GreekInflectedForms(std::string_view headword, GreekPar
 // The same for UTF-8 text in and out (tests and tools).
 std::vector<std::string> GreekInflectedFormsUtf8(std::string_view headword, GreekPartOfSpeech pos);
 
+// Readings of a learned Greek form for finding its headword where no generated form matches
+// it: the internal augment of a compound taken out (ανέφερε → αναφερε, υπήρχε → υπαρχε), a
+// learned passive in its popular spelling (επισκέφθηκε → επισκεφτηκε, συνελήφθη →
+// συλληφθηκε), a superlative as its comparative (σοβαρότατες → σοβαροτερες), and the
+// nominatives that comparatives, adverbs in -ως and learned genitives lead to (νεότερος →
+// νεος, παρομοίως → παρομοιος, ισχύος → ισχυς). Windows-1253 in and out; the readings are
+// lower case without accents, the likelier first, each to be looked up among the forms and
+// the headwords.
+std::vector<std::string> GreekLearnedReadings(std::string_view word);
+
 }  // namespace zelvoran

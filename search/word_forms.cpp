@@ -441,6 +441,18 @@ std::vector<BaseForm> WordForms::BaseForms(std::string_view word) const {
                it->form == lower ? BaseFormKind::kGenerated : BaseFormKind::kGeneratedFolded);
     }
   }
+  // A learned form the forms do not hold (an internal augment, a learned passive, a
+  // comparison, a learned genitive): its readings among the forms and the headwords.
+  if (greek && out.empty()) {
+    for (const std::string& r : GreekLearnedReadings(lower)) {
+      if (dict_.Forms) {
+        for (const FormMatch& m : dict_.Forms->Find(true, r)) {
+          for (std::string_view b : m.bases) add_base(b, BaseFormKind::kRule);
+        }
+      }
+      for (int32_t slot : SlotsWithStartForm(forms, r)) add_slot(slot, BaseFormKind::kRule);
+    }
+  }
   // The regular English endings are tried for every word ("glasses" is a headword and a form
   // of "glass"); the Greek changes of ending only where nothing else is known.
   const bool is_headword = !SlotsWithStartForm(forms, own_start).empty();
