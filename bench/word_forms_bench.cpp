@@ -96,7 +96,9 @@ void BM_BaseForms(benchmark::State& st) {
   if (!b) return st.SkipWithError("no bundled data");
   const WordForms& wf = CurrentWordForms(*b->core);
   const auto words = Cp({"σπιτιού", "ανθρώπων", "γράφεις", "θάλασσες", "houses", "went", "children",
-                         "stopped", "happier", "xyzzy", "καλημέρες", "studies"});
+                         "stopped", "happier", "xyzzy", "καλημέρες", "studies", "ανέφερε",
+                         "συνελήφθη", "επισκέφθηκε", "σοβαρότατες", "παρομοίως", "βεληνεκούς",
+                         "παρηκολούθησε", "νεότερη"});
   TimeEach(st, words, [&](const std::string& w) { benchmark::DoNotOptimize(wf.BaseForms(w)); });
 }
 BENCHMARK(BM_BaseForms)->Unit(benchmark::kMicrosecond);
@@ -111,6 +113,19 @@ void BM_Suggestions(benchmark::State& st) {
   TimeEach(st, words, [&](const std::string& w) { benchmark::DoNotOptimize(wf.Suggest(w)); });
 }
 BENCHMARK(BM_Suggestions)->Unit(benchmark::kMillisecond);
+
+// Words in Latin letters: the English suggestions with the Greek headwords they spell.
+void BM_SuggestionsWithGreeklish(benchmark::State& st) {
+  Bundle* b = Bundled();
+  if (!b) return st.SkipWithError("no bundled data");
+  const WordForms& wf = CurrentWordForms(*b->core);
+  const auto words =
+      Cp({"kalimera", "8alassa", "eyxaristw", "efharisto", "psomi", "spiti", "thalasses",
+          "aytokinhto", "sxoleio", "ypologistis", "kalinyxta", "recieve", "goverment", "xwrio",
+          "nosokomeio", "ta3idi", "suggnwmh", "leoforeio", "zzzqx", "efhmerida"});
+  TimeEach(st, words, [&](const std::string& w) { benchmark::DoNotOptimize(wf.Suggest(w)); });
+}
+BENCHMARK(BM_SuggestionsWithGreeklish)->Unit(benchmark::kMillisecond);
 
 // Every beginning of words typed one keystroke at a time, inflected and misspelt ones among
 // them: the START lookup with the step that shows a base form or suggestions.

@@ -4,11 +4,13 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <functional>
 
 #include "dictionary/dictionary_data.h"
 #include "dictionary/field_codec.h"
 #include "dictionary/forms_file.h"
 #include "dictionary/greek_inflection.h"
+#include "search/greeklish.h"
 #include "search/lookup_engine.h"
 #include "search/lookup_index.h"
 #include "text/cp1253.h"
@@ -323,6 +325,7 @@ struct WordForms::Tables {
   std::string keys;
   std::vector<Candidate> candidates;                       // sorted by sound key length
   std::array<size_t, kWordFormsMaxBytes + 2> by_length{};  // first candidate of each length
+  std::vector<uint32_t> by_plain;  // the candidates by plain key, for Greek typed in Latin
 
   std::string_view Sound(const Candidate& c) const {
     return std::string_view(keys).substr(c.sound, c.sound_len);
@@ -382,6 +385,13 @@ const WordForms::Tables& WordForms::Of(bool greek) const {
   }
   std::sort(t->user_forms.begin(), t->user_forms.end(),
             [](const auto& a, const auto& b) { return a.fold < b.fold; });
+  if (greek) {
+    t->by_plain.resize(t->candidates.size());
+    for (uint32_t c = 0; c < t->by_plain.size(); ++c) t->by_plain[c] = c;
+    std::stable_sort(t->by_plain.begin(), t->by_plain.end(), [&](uint32_t a, uint32_t b) {
+      return t->Plain(t->candidates[a]) < t->Plain(t->candidates[b]);
+    });
+  }
   return *t;
 }
 
@@ -532,6 +542,124 @@ std::vector<Suggestion> WordForms::Suggest(std::string_view word, size_t max) co
     });
     if (seen) continue;
     out.push_back(Suggestion{greek, s.slot, h, s.distance});
+    if (out.size() >= max) break;
+  }
+  if (!greek) return WithGreeklish(w, std::move(out), max);
+  return out;
+}
+
+namespace {
+
+// The plain keys of the Greek suggestion table in their order.
+class PlainKeys : public SortedKeys {
+ public:
+  PlainKeys(const std::vector<uint32_t>& order,
+            const std::function<std::string_view(uint32_t)>& key)
+      : order_(order), key_(key) {}
+  size_t Count() const override { return order_.size(); }
+  std::string_view Key(size_t index) const override { return key_(order_[index]); }
+
+ private:
+  const std::vector<uint32_t>& order_;
+  const std::function<std::string_view(uint32_t)>& key_;
+};
+
+}  // namespace
+
+// Ranks of the suggestions of a word in Latin letters, the lower the better: an English
+// headword within `distance` edits ranks 4 × distance; a Greek headword the word spells ranks
+// 1 + the cost of the spelling, so it comes after an English one that differs only in doubled
+// letters and before one a letter away, unless the spelling is a rare one; a Greek form it
+// spells leads to its headword at 3 + 2 × cost; a Greek headword close to its spelling at
+// 3 + 4 × distance + cost. English comes first where the ranks are equal; among Greek ones of
+// one rank, words before names, then the commoner (the longer explanation).
+std::vector<Suggestion> WordForms::WithGreeklish(std::string_view word,
+                                                 std::vector<Suggestion> english,
+                                                 size_t max) const {
+  const std::string latin = GreeklishLetters(word);
+  if (latin.size() < 3) return english;
+  const Tables& t = Of(true);
+  const HeadwordIndex& index = dict_.Index(true);
+  struct Ranked {
+    int rank;
+    int order;  // English first, then Greek by cost and by weight
+    Suggestion s;
+  };
+  std::vector<Ranked> ranked;
+  for (size_t i = 0; i < english.size(); ++i) {
+    ranked.push_back({4 * english[i].distance, static_cast<int>(i), std::move(english[i])});
+  }
+  struct Greek {
+    int rank;
+    uint32_t weight;
+    int32_t slot;
+    int distance;
+    bool capital = false;
+  };
+  std::vector<Greek> greek;
+  const std::function<std::string_view(uint32_t)> key = [&](uint32_t c) {
+    return t.Plain(t.candidates[c]);
+  };
+  const PlainKeys keys(t.by_plain, key);
+  int best_key = 1 << 20;
+  int forms_tried = 0;
+  for (const GreeklishReading& r : ReadGreeklish(latin, keys)) {
+    if (r.key) {
+      best_key = std::min(best_key, r.cost);
+      auto lo = std::lower_bound(t.by_plain.begin(), t.by_plain.end(), r.greek,
+                                 [&](uint32_t c, const std::string& g) { return key(c) < g; });
+      for (; lo != t.by_plain.end() && key(*lo) == r.greek; ++lo) {
+        const Tables::Candidate& c = t.candidates[*lo];
+        greek.push_back({1 + r.cost, c.weight, c.slot, 0});
+      }
+    } else if (dict_.Forms && forms_tried < 8) {
+      ++forms_tried;
+      for (const FormMatch& m : dict_.Forms->Find(true, r.greek)) {
+        for (std::string_view b : m.bases) {
+          const std::string lower_base = CharLowerA(b);
+          for (int32_t slot : SlotsWithStartForm(lookup_->Of(true), StartForm(b, true))) {
+            if (CharLowerA(TrimBlanks(index.Slot(slot).Headword)) != lower_base) continue;
+            greek.push_back({3 + 2 * r.cost, index.Slot(slot).TextLength, slot, 0});
+          }
+        }
+      }
+    }
+  }
+  const bool english_close =
+      std::any_of(ranked.begin(), ranked.end(), [](const Ranked& r) { return r.rank <= 4; });
+  if (best_key > 2 && !english_close) {
+    // Misspelt as well, and no English word is a letter away: the Greek headwords spelt like
+    // the likeliest spellings.
+    for (const GreeklishReading& r : SpellGreeklish(latin)) {
+      for (const Suggestion& s : Suggest(r.greek, max)) {
+        greek.push_back(
+            {3 + 4 * s.distance + r.cost, index.Slot(s.slot).TextLength, s.slot, s.distance});
+      }
+    }
+  }
+  for (Greek& g : greek) g.capital = IsCapital(index.Slot(g.slot).Headword);
+  std::stable_sort(greek.begin(), greek.end(), [](const Greek& a, const Greek& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    if (a.capital != b.capital) return b.capital;
+    if (a.weight != b.weight) return a.weight > b.weight;
+    return a.slot < b.slot;
+  });
+  for (const Greek& g : greek) {
+    const std::string& h = index.Slot(g.slot).Headword;
+    ranked.push_back(
+        {g.rank, static_cast<int>(ranked.size()), Suggestion{true, g.slot, h, g.distance}});
+  }
+  std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) {
+    if (a.rank != b.rank) return a.rank < b.rank;
+    return a.order < b.order;
+  });
+  std::vector<Suggestion> out;
+  for (Ranked& r : ranked) {
+    const bool seen = std::any_of(out.begin(), out.end(), [&](const Suggestion& o) {
+      return o.greek == r.s.greek && CharLowerA(o.headword) == CharLowerA(r.s.headword);
+    });
+    if (seen) continue;
+    out.push_back(std::move(r.s));
     if (out.size() >= max) break;
   }
   return out;

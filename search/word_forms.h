@@ -57,7 +57,9 @@ class WordForms {
   // The headwords `word` (Windows-1253) is an inflected form of, best first, each once; never
   // the word itself. The direction follows the word's first letter.
   std::vector<BaseForm> BaseForms(std::string_view word) const;
-  // Headwords spelt like `word`, best first, at most `max`; never the word itself.
+  // Headwords spelt like `word`, best first, at most `max`; never the word itself. A word in
+  // Latin letters also gets the Greek headwords it spells in Greeklish, ranked with the English
+  // ones.
   std::vector<Suggestion> Suggest(std::string_view word, size_t max = kMaxSuggestions) const;
   // Whether `word` is a headword of its direction (letter case, and Greek accents, as stored).
   bool IsHeadword(std::string_view word) const;
@@ -67,6 +69,9 @@ class WordForms {
  private:
   struct Tables;
   const Tables& Of(bool greek) const;
+  // The English suggestions of a Latin word merged with the Greek headwords it spells.
+  std::vector<Suggestion> WithGreeklish(std::string_view word, std::vector<Suggestion> english,
+                                        size_t max) const;
 
   const Dictionary& dict_;
   std::shared_ptr<const LookupIndex> lookup_;
