@@ -79,6 +79,18 @@ class ScreenReaderTest(e2e_case.ProgramTest):
         self.assertIn("cat", app.explanation())
         self.assertEqual(app.rows()[app.selected_row()], "γάτα")
 
+    def test_greek_typed_in_latin_letters_reads_the_greek_headword(self):
+        # Qt places every line of the explanation's text at the first line's height for
+        # AT-SPI, so the double-click that opens a suggestion is the window tests' part.
+        app = self.app
+        self.type_word("gata")
+        self.assertEventually(app.explanation, "Μήπως εννοείτε:\nγάτα",
+                              what="the suggestions with the Greek headword")
+        self.assertEqual(app.headword_label(), "")
+        app.set_entry_text("γάτα")
+        self.assertEventually(app.headword_label, "γάτα", what="the Greek headword")
+        self.assertIn("cat", app.explanation())
+
     def test_dialog_controls_have_names(self):
         app = self.app
         cases = [

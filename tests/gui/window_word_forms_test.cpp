@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Inflected and misspelt words on the real window: a pasted form shows its base form's entry,
-// a word typed past every beginning offers suggestions, and a double-click on one looks it up.
+// a word typed past every beginning offers suggestions (Greek ones for a word in Latin
+// letters), and a double-click on one looks it up.
 #include <QClipboard>
 #include <QTextBlock>
 
@@ -86,6 +87,22 @@ TEST_F(WindowWordFormsTest, SuggestionsAreOfferedAndADoubleClickLooksOneUp) {
   EXPECT_EQ(EntryText(), "dog");
   EXPECT_EQ(Label(), "dog");
   EXPECT_NE(Description().find("σκύλος"), std::string::npos);
+}
+
+TEST_F(WindowWordFormsTest, GreekTypedInLatinLettersOffersTheGreekHeadword) {
+  Open();
+  TypeWord("giatros");
+  EXPECT_EQ(Label(), "");
+  const std::string d = Description();
+  EXPECT_EQ(d.substr(0, d.find('\r')), "Μήπως εννοείτε:");
+  EXPECT_NE(d.find("\r\nγιατρός"), std::string::npos) << d;
+  DoubleClickDescriptionWord(QStringLiteral("γιατρός"));
+  EXPECT_EQ(EntryText(), "γιατρός");
+  EXPECT_EQ(Label(), "γιατρός");
+  EXPECT_NE(Description().find("doctor"), std::string::npos);
+  // A form of a headword, in the visual convention.
+  TypeWord("gates");
+  EXPECT_NE(Description().find("\r\nγάτα"), std::string::npos) << Description();
 }
 
 }  // namespace

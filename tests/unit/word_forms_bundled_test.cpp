@@ -127,6 +127,24 @@ TEST_F(BundledWordForms, InflectedFormsLeadToTheirHeadwords) {
             0.95);
 }
 
+// The learned forms: compound verbs' pasts, comparison and adverbs, learned nouns.
+TEST_F(BundledWordForms, LearnedFormsLeadToTheirHeadwords) {
+  for (const char* name :
+       {"greek_compound_verbs.tsv", "greek_comparison.tsv", "greek_learned_nouns.tsv"}) {
+    const auto list = ReadList(kData + name);
+    ASSERT_GT(list.size(), 60u) << name;
+    EXPECT_GE(Coverage(name, list, [&](const std::string& w) { return BaseFormsOf(w); }), 0.95);
+  }
+}
+
+// Greek typed in Latin letters leads to the Greek headwords among the suggestions.
+TEST_F(BundledWordForms, GreeklishWordsLeadToTheGreekHeadwords) {
+  const auto list = ReadList(kData + "greeklish.tsv");
+  ASSERT_GT(list.size(), 100u);
+  EXPECT_GE(Coverage("Greeklish", list, [&](const std::string& w) { return SuggestionsFor(w); }),
+            0.95);
+}
+
 TEST_F(BundledWordForms, MisspellingsLeadToTheWordsMeant) {
   const auto list = ReadList(kData + "misspellings.tsv");
   ASSERT_GT(list.size(), 200u);

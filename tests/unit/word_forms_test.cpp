@@ -23,23 +23,20 @@ namespace {
 dictc::DataSet FormsDataSet() {
   dictc::DataSet d;
   d.English = {
-      Entry("cat", "γάτα"),
-      Entry("child", "παιδί"),
-      Entry("go", "πηγαίνω"),
-      Entry("hop", "χοροπηδώ"),
-      Entry("hope", "ελπίδα"),
-      Entry("house", "σπίτι"),
-      Entry("housekeeper", "οικονόμος"),
-      Entry("receive", "λαμβάνω"),
-      Entry("relieve", "ανακουφίζω"),
-      Entry("saw", "πριόνι"),
-      Entry("see", "βλέπω"),
-      Entry("stop", "σταματώ"),
+      Entry("cat", "γάτα"),        Entry("child", "παιδί"),
+      Entry("gala", "γκαλά"),      Entry("go", "πηγαίνω"),
+      Entry("hop", "χοροπηδώ"),    Entry("hope", "ελπίδα"),
+      Entry("house", "σπίτι"),     Entry("housekeeper", "οικονόμος"),
+      Entry("receive", "λαμβάνω"), Entry("relieve", "ανακουφίζω"),
+      Entry("saw", "πριόνι"),      Entry("see", "βλέπω"),
+      Entry("spite", "κακία"),     Entry("stop", "σταματώ"),
   };
   d.Greek = {
       Entry("άνθρωπος", "man, human being"),
+      Entry("γάλα", "milk"),
       Entry("γράφω", "write"),
       Entry("θάλασσα", "sea"),
+      Entry("καλημέρα", "good morning"),
       Entry("νόμος", "law"),
       Entry("νομός", "prefecture"),
       Entry("σπίτι", "house"),
@@ -222,6 +219,59 @@ TEST_F(WordFormsTest, SuggestionsBySoundAndSwappedLetters) {
   EXPECT_LE(Forms().Suggest("cat", 1).size(), 1u);
 }
 
+TEST_F(WordFormsTest, LearnedFormsWithoutGeneratedFormsLeadToTheirHeadwords) {
+  // The fixture's forms file holds no superlative of θάλασσα's kind: the readings find the
+  // headwords the forms do hold, and the nominatives.
+  EXPECT_EQ(Bases("θαλασσών"), (std::vector<std::string>{"θάλασσα"}));
+  EXPECT_EQ(Bases("νόμους").front(), "νόμος");
+  fs.Put("C:\\Dict\\data\\ZelvoranForms.dat", EncodeFormsFile({}, {}));
+  LoadDictionary(fs, state);
+  EXPECT_EQ(Bases("ανθρωπότατος"), (std::vector<std::string>{"άνθρωπος"}));
+  EXPECT_EQ(Bases("νόμως").front(), "νόμος");
+}
+
+TEST_F(WordFormsTest, GreeklishSuggestionsRankWithTheEnglishOnes) {
+  // A Greek headword the word spells comes before an English one a letter away...
+  const std::vector<std::string> spiti = Suggestions("spiti");
+  ASSERT_GE(spiti.size(), 2u);
+  EXPECT_EQ(spiti[0], "σπίτι");
+  EXPECT_EQ(spiti[1], "spite");
+  EXPECT_EQ(Suggestions("kalhmera").front(), "καλημέρα");
+  EXPECT_EQ(Suggestions("Kalimera").front(), "καλημέρα");
+  EXPECT_EQ(Suggestions("8alassa").front(), "θάλασσα");
+  EXPECT_EQ(Suggestions("thalasa").front(), "θάλασσα");
+  EXPECT_EQ(Suggestions("thalasses").front(), "θάλασσα");  // a form of it
+  EXPECT_EQ(Suggestions("an8rwpos").front(), "άνθρωπος");
+  EXPECT_EQ(Suggestions("anthropoi").front(), "άνθρωπος");
+  EXPECT_EQ(Suggestions("kalimeraa").front(), "καλημέρα");  // misspelt Greeklish
+  // ...but after one that differs only in doubled letters, and English misspellings keep
+  // their English words first.
+  const std::vector<std::string> galla = Suggestions("galla");
+  ASSERT_GE(galla.size(), 2u);
+  EXPECT_EQ(galla[0], "gala");
+  EXPECT_EQ(galla[1], "γάλα");
+  EXPECT_EQ(Suggestions("recieve").front(), "receive");
+  EXPECT_EQ(Suggestions("hosue").front(), "house");
+  EXPECT_LE(Forms().Suggest("spiti", 1).size(), 1u);
+  EXPECT_TRUE(Suggestions("qqqqqq").empty());
+}
+
+TEST_F(WordFormsTest, GreeklishWordShowsTheGreekHeadwordsToDoubleClick) {
+  Paste("spiti");
+  EXPECT_EQ(Label(), "");
+  EXPECT_EQ(Description().substr(0, Description().find("\r\n")), "Μήπως εννοείτε:");
+  EXPECT_NE(Description().find("\r\nσπίτι\r\nspite"), std::string::npos) << Description();
+  Description_TextDblClick(core, W("σπίτι"));
+  EXPECT_EQ(Label(), "σπίτι");
+  EXPECT_EQ(Description(), "house");
+  // An English headword is never pushed aside, typed or pasted.
+  Paste("gala");
+  EXPECT_EQ(Label(), "gala");
+  view.SetEntryText("");
+  TypeKeys("spite");
+  EXPECT_EQ(Label(), "spite");
+}
+
 TEST_F(WordFormsTest, PastedFormShowsItsBaseFormsEntry) {
   Paste(W("σπιτιού"));
   EXPECT_EQ(Label(), "σπιτιού -> σπίτι");
@@ -318,6 +368,11 @@ TEST_F(WordFormsCliTest, PlainLookupReportsTheBaseFormOrTheSuggestions) {
   EXPECT_EQ(Run({"σπιτιού"}), 0);
   EXPECT_NE(out.str().find("\nσπιτιού → σπίτι\nhouse\n"), std::string::npos) << out.str();
   EXPECT_EQ(Run({"--json", "θαλλασα"}), 0);
+  EXPECT_NE(out.str().find("\"suggestions\":[\"θάλασσα\""), std::string::npos) << out.str();
+  // Greeklish: the Greek headwords among the suggestions.
+  EXPECT_EQ(Run({"--suggest", "spiti"}), 0);
+  EXPECT_EQ(out.str(), "σπίτι\nspite\n");
+  Run({"--json", "8alassa"});  // no English headword begins with 8: no rows, status 1
   EXPECT_NE(out.str().find("\"suggestions\":[\"θάλασσα\""), std::string::npos) << out.str();
 }
 
