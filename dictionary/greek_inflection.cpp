@@ -464,7 +464,8 @@ void Noun(const Word& w, bool singular_only, Forms& out) {
       return;
     }
     // η εφημερίδα, των εφημερίδων; η ομάδα, των ομάδων; η εικόνα, των εικόνων
-    const bool keeps = EndsWithAny(s, {u"ιδα", u"αδα", u"ονα", u"τερα"}) && w.acc == size - 3;
+    const bool keeps = (EndsWithAny(s, {u"ιδα", u"αδα", u"ονα", u"τερα"}) && w.acc == size - 3) ||
+                       EndsWith(s, u"τητα");  // των ποιοτήτων
     emit(stem, {{u"ας", kKeep}}, {{u"ες", kKeep}, {keeps ? u"ων" : u"ών", kPenult}});
     // The learned genitive: της Ελλάδος, της πατρίδος, της ποιότητος
     if ((EndsWithAny(s, {u"ιδα", u"αδα"}) && w.acc == size - 3) || EndsWith(s, u"τητα")) {
@@ -1482,10 +1483,24 @@ bool EmitLearnedRoot(const Word& w, const RootMatch& m, Forms& out) {
     if (tok.size() < 3 || tok[1] != u':') continue;
     const U stem(tok.substr(2));
     switch (tok[0]) {
-      case u'A':
+      case u'A': {
+        // The augment where the accent would fall before the root (ανέλαβα), none where it
+        // falls on it (αναλάβαμε); the imperative keeps it on the prefix (ανάλαβε).
+        const U full = before(stem, false) + stem;
+        Forms aorist;
+        EmitAoristActive(full, 0, aorist);
+        const size_t root_at = full.size() - stem.size();
+        const U imperative = Past(full, u"ε", 0);
+        for (U& f : aorist) {
+          if (Parse(f).acc >= static_cast<int>(root_at) || f == imperative) {
+            out.push_back(std::move(f));
+          }
+        }
+        EmitAugmented(c, stem, out);
+        break;
+      }
       case u'P':
         EmitAoristActive(before(stem, false) + stem, 0, out);
-        if (tok[0] == u'A') EmitAugmented(c, stem, out);
         break;
       case u'Q':
       case u'D': {
