@@ -95,35 +95,34 @@ void BM_BaseForms(benchmark::State& st) {
   Bundle* b = Bundled();
   if (!b) return st.SkipWithError("no bundled data");
   const WordForms& wf = CurrentWordForms(*b->core);
-  const auto words = Cp({"σπιτιού", "ανθρώπων", "γράφεις", "θάλασσες", "houses", "went", "children",
-                         "stopped", "happier", "xyzzy", "καλημέρες", "studies", "ανέφερε",
-                         "συνελήφθη", "επισκέφθηκε", "σοβαρότατες", "παρομοίως", "βεληνεκούς",
-                         "παρηκολούθησε", "νεότερη"});
+  const auto words = Cp({"σπιτιού",     "ανθρώπων",  "γράφεις",    "θάλασσες",      "houses",
+                         "went",        "children",  "stopped",    "happier",       "xyzzy",
+                         "καλημέρες",   "studies",   "ανέφερε",    "συνελήφθη",     "επισκέφθηκε",
+                         "σοβαρότατες", "παρομοίως", "βεληνεκούς", "παρηκολούθησε", "νεότερη"});
   TimeEach(st, words, [&](const std::string& w) { benchmark::DoNotOptimize(wf.BaseForms(w)); });
 }
 BENCHMARK(BM_BaseForms)->Unit(benchmark::kMicrosecond);
 
-void BM_Suggestions(benchmark::State& st) {
+void TimeSuggestions(benchmark::State& st, const std::vector<std::string>& words) {
   Bundle* b = Bundled();
   if (!b) return st.SkipWithError("no bundled data");
   const WordForms& wf = CurrentWordForms(*b->core);
-  const auto words =
-      Cp({"θαλλασα", "recieve", "σπιτη", "ανθροπος", "beleive", "goverment", "αυτοκινιτο",
-          "neccessary", "ευχαρηστω", "tommorow", "πανεπιστιμιο", "accomodate"});
   TimeEach(st, words, [&](const std::string& w) { benchmark::DoNotOptimize(wf.Suggest(w)); });
+}
+
+void BM_Suggestions(benchmark::State& st) {
+  TimeSuggestions(
+      st, Cp({"θαλλασα", "recieve", "σπιτη", "ανθροπος", "beleive", "goverment", "αυτοκινιτο",
+              "neccessary", "ευχαρηστω", "tommorow", "πανεπιστιμιο", "accomodate"}));
 }
 BENCHMARK(BM_Suggestions)->Unit(benchmark::kMillisecond);
 
 // Words in Latin letters: the English suggestions with the Greek headwords they spell.
 void BM_SuggestionsWithGreeklish(benchmark::State& st) {
-  Bundle* b = Bundled();
-  if (!b) return st.SkipWithError("no bundled data");
-  const WordForms& wf = CurrentWordForms(*b->core);
-  const auto words =
-      Cp({"kalimera", "8alassa", "eyxaristw", "efharisto", "psomi", "spiti", "thalasses",
-          "aytokinhto", "sxoleio", "ypologistis", "kalinyxta", "recieve", "goverment", "xwrio",
-          "nosokomeio", "ta3idi", "suggnwmh", "leoforeio", "zzzqx", "efhmerida"});
-  TimeEach(st, words, [&](const std::string& w) { benchmark::DoNotOptimize(wf.Suggest(w)); });
+  TimeSuggestions(st, Cp({"kalimera",  "8alassa",   "eyxaristw",  "efharisto", "psomi",
+                          "spiti",     "thalasses", "aytokinhto", "sxoleio",   "ypologistis",
+                          "kalinyxta", "recieve",   "goverment",  "xwrio",     "nosokomeio",
+                          "ta3idi",    "suggnwmh",  "leoforeio",  "zzzqx",     "efhmerida"}));
 }
 BENCHMARK(BM_SuggestionsWithGreeklish)->Unit(benchmark::kMillisecond);
 

@@ -1387,10 +1387,7 @@ void EmitLearnedForms(const Chain& c, const PastStems& stems, Forms& out) {
 //   E:stem  third persons of the root aorist (συνέβη, συνέβησαν)
 //   P:stem  active aorist without the augment (αντέχω, άντεξα)
 //   F:form  a form as written after the prefixes     +       the verb's own conjugation too
-struct LearnedRoot {
-  const char16_t* lemma;
-  const char16_t* codes;
-};
+using LearnedRoot = ListedForms;  // the root's lemma and its codes
 
 constexpr LearnedRoot kLearnedRoots[] = {
     {u"λαμβάνω", u"A:λαβ Q:ληφθ"},
@@ -1470,7 +1467,7 @@ bool EmitLearnedRoot(const Word& w, const RootMatch& m, Forms& out) {
   auto before = [&](UV stem, bool augmented) {
     return c.fixed + PrefixBefore(c.last, stem, !augmented && c.rough);
   };
-  const UV codes = m.root->codes;
+  const UV codes = m.root->forms;
   bool regular = false;
   bool imperfect = false;
   size_t i = 0;
@@ -1576,10 +1573,7 @@ bool EmitLearnedRoot(const Word& w, const RootMatch& m, Forms& out) {
 //   M:stem   passive participle in -ένος
 //   T:stem   past tense of a compound augmented after its prefixes (υπ-ήρχα, αν-έβαινα)
 // and plain forms as they are written.
-struct IrregularVerb {
-  const char16_t* lemma;
-  const char16_t* forms;
-};
+using IrregularVerb = ListedForms;
 
 constexpr IrregularVerb kIrregularVerbs[] = {
     {u"είμαι",

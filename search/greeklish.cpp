@@ -82,37 +82,30 @@ struct State {
   int cost = 0;
 };
 
+// The first index of [lo, hi) where `pred` turns false (it holds on a beginning of the range).
+template <typename Pred>
+size_t PartitionPoint(size_t lo, size_t hi, Pred pred) {
+  while (lo < hi) {
+    const size_t m = lo + (hi - lo) / 2;
+    if (pred(m)) {
+      lo = m + 1;
+    } else {
+      hi = m;
+    }
+  }
+  return lo;
+}
+
 // The keys of [lo, hi) that go on with `more` after their first `depth` letters (all of them
 // begin with the same `depth` letters).
 std::pair<size_t, size_t> Narrow(const SortedKeys& keys, size_t lo, size_t hi, size_t depth,
                                  std::string_view more) {
-  auto before = [&](size_t i) {
+  auto next = [&](size_t i) {
     const std::string_view k = keys.Key(i);
-    return k.substr(std::min(depth, k.size()), more.size()) < more;
+    return k.substr(std::min(depth, k.size()), more.size());
   };
-  auto within = [&](size_t i) {
-    const std::string_view k = keys.Key(i);
-    return k.substr(std::min(depth, k.size()), more.size()) <= more;
-  };
-  size_t a = lo, b = hi;
-  while (a < b) {
-    const size_t m = a + (b - a) / 2;
-    if (before(m)) {
-      a = m + 1;
-    } else {
-      b = m;
-    }
-  }
-  size_t c = a, d = hi;
-  while (c < d) {
-    const size_t m = c + (d - c) / 2;
-    if (within(m)) {
-      c = m + 1;
-    } else {
-      d = m;
-    }
-  }
-  return {a, c};
+  const size_t first = PartitionPoint(lo, hi, [&](size_t i) { return next(i) < more; });
+  return {first, PartitionPoint(first, hi, [&](size_t i) { return next(i) <= more; })};
 }
 
 // Keeps the `beam` cheapest states of each kind (on the keys, off them), one per spelling.
