@@ -1175,17 +1175,28 @@ bool TakesRoughBreathing(UV root) {
 }
 
 // The ways a prefix is written, each with whether it is the form with the rough breathing.
-std::vector<std::pair<UV, bool>> WrittenForms(int p) {
-  if (p == kEn) return {{u"εν", false}, {u"εμ", false}, {u"εγ", false}, {u"ελ", false}};
-  if (p == kSyn) {
-    return {{u"συν", false}, {u"συμ", false}, {u"συγ", false}, {u"συλ", false},
-            {u"συρ", false}, {u"συσ", false}, {u"συ", false}};
-  }
-  const PrefixForms& f = kPrefixes[p];
-  std::vector<std::pair<UV, bool>> out = {{f.consonant, false}};
-  if (UV(f.vowel) != f.consonant) out.push_back({f.vowel, false});
-  if (UV(f.rough) != f.vowel) out.push_back({f.rough, true});
-  return out;
+using WrittenForm = std::pair<UV, bool>;
+
+const std::vector<WrittenForm>& WrittenForms(int p) {
+  static const auto* forms = [] {
+    auto* all = new std::array<std::vector<WrittenForm>, kPrefixCount>();
+    for (int q = 0; q < kPrefixCount; ++q) {
+      std::vector<WrittenForm>& out = (*all)[q];
+      if (q == kEn) {
+        out = {{u"εν", false}, {u"εμ", false}, {u"εγ", false}, {u"ελ", false}};
+      } else if (q == kSyn) {
+        out = {{u"συν", false}, {u"συμ", false}, {u"συγ", false}, {u"συλ", false},
+               {u"συρ", false}, {u"συσ", false}, {u"συ", false}};
+      } else {
+        const PrefixForms& f = kPrefixes[q];
+        out = {{f.consonant, false}};
+        if (UV(f.vowel) != f.consonant) out.push_back({f.vowel, false});
+        if (UV(f.rough) != f.vowel) out.push_back({f.rough, true});
+      }
+    }
+    return all;
+  }();
+  return (*forms)[p];
 }
 
 // The prefixes at s[from..], after those of `cur`: the first way found, trying the longer
@@ -1440,10 +1451,16 @@ struct RootMatch {
 
 // The longest root of the table the verb ends in after one or more prefixes.
 RootMatch FindLearnedRoot(const Word& w) {
+  static const auto* roots = [] {
+    auto* all = new std::vector<U>();
+    for (const LearnedRoot& r : kLearnedRoots) all->push_back(Parse(r.lemma).s);
+    return all;
+  }();
   RootMatch best;
   size_t best_size = 0;
-  for (const LearnedRoot& r : kLearnedRoots) {
-    const U root = Parse(r.lemma).s;
+  for (size_t k = 0; k < roots->size(); ++k) {
+    const LearnedRoot& r = kLearnedRoots[k];
+    const U& root = (*roots)[k];
     if (root.size() <= best_size || root.size() >= w.s.size() || !EndsWith(w.s, root)) continue;
     const size_t at = w.s.size() - root.size();
     Chain c = PrefixesOf(w, at);
