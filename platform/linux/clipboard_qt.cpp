@@ -6,6 +6,7 @@
 #include <QMimeData>
 #include <QObject>
 #include <QString>
+#include <cstdlib>
 
 #include "platform/linux/qt_text.h"
 
@@ -112,8 +113,16 @@ std::optional<std::string> QtClipboard::ReadText() const {
 }
 
 bool QtClipboard::WriteText(std::string_view text) {
+  return Write(ToQ(text));
+}
+
+bool QtClipboard::WriteUnicodeText(std::string_view utf8) {
+  return Write(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+}
+
+bool QtClipboard::Write(QString text) {
   if (!clipboard_) return false;
-  const QString desktop = ToDesktopText(text);
+  const QString desktop = DesktopLines(std::move(text));
   clipboard_->setText(desktop);
   if (reader_) {
     // The reader leaves the program's own writes to it; the viewers hear of them at once, as
@@ -121,12 +130,6 @@ bool QtClipboard::WriteText(std::string_view text) {
     received_ = desktop;
     chain_.ClipboardChanged();
   }
-  return true;
-}
-
-bool QtClipboard::WriteUnicodeText(std::string_view utf8) {
-  if (!clipboard_) return false;
-  clipboard_->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
   return true;
 }
 
@@ -152,10 +155,14 @@ intptr_t QtClipboard::SendMessage(Window to, uint32_t message, uint64_t wparam, 
   return chain_.SendMessage(to, message, wparam, lparam);
 }
 
-QString QtClipboard::ToDesktopText(std::string_view cp1253) {
-  QString text = ToQ(cp1253);
+QString QtClipboard::DesktopLines(QString text) {
   text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   return text;
+}
+
+QString QtClipboard::ToDesktopText(std::string_view cp1253) {
+  return DesktopLines(ToQ(cp1253));
 }
 
 std::string QtClipboard::FromDesktopText(const QString& text) {

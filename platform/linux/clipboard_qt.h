@@ -52,9 +52,14 @@ class QtClipboard final : public Clipboard {
 
   // Clipboard text between the program's form (CR LF) and the desktop's (LF).
   static QString ToDesktopText(std::string_view cp1253);
+  // `text` with every line end (CR LF, or a lone CR) as LF.
+  static QString DesktopLines(QString text);
   static std::string FromDesktopText(const QString& text);
 
  private:
+  // Every write of the program's own ends here, whatever its source: the desktop receives LF
+  // line ends.
+  bool Write(QString text);
   void Received(std::optional<QString> text);
 
   QClipboard* clipboard_;

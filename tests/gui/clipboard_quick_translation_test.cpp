@@ -174,6 +174,9 @@ TEST_F(QtQuickTranslationTest, TheDesktopGetsLineFeedsAndTheCoreCrLf) {
   EXPECT_EQ(clipboard.ReadText(), "one\r\ntwo\r\n");
   QGuiApplication::clipboard()->setText(Q("three\nfour\r\nfive"));
   EXPECT_EQ(clipboard.ReadText(), "three\r\nfour\r\nfive");
+  // Text beyond Windows-1253 (an entry with its pronunciation) takes the same way.
+  ASSERT_TRUE(clipboard.WriteUnicodeText("/hˈaʊs/\r\nI. σ\r\nII.\r"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), Q("/hˈaʊs/\nI. σ\nII.\n"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 // the focus after the stay-on-top switch, on the real window over Qt's clipboard.
 #include <QAccessible>
 #include <QClipboard>
+#include <functional>
 
 #include "platform/linux/clipboard_qt.h"
 #include "platform/linux/qt_text.h"
@@ -167,6 +168,49 @@ TEST_F(WindowTextMenusTest, EntryAndListCopiesAreNotLookedUp) {
   w.Entry_Text->setCursorPosition(0);
   Trigger(*w.BuildEntryMenu(), QStringLiteral("Επικόλληση"));
   EXPECT_EQ(EntryText(), "alat");
+}
+
+// An entry with its pronunciation and an explanation of two lines.
+class WindowCopyLineEndsTest : public WindowTextMenusTest {
+ protected:
+  void SetUp() override {
+    WindowTextMenusTest::SetUp();
+    dictc::DataSet d = WindowDataSet();
+    for (auto& e : d.English) {
+      if (e.Headword == "cat") {
+        e.Pronunciation = "/kˈat/";
+        e.Explanation = W("γάτα\r\nαίλουρος");
+      }
+    }
+    WriteData(files_, folder_, d);
+  }
+};
+
+TEST_F(WindowCopyLineEndsTest, EveryWayOfCopyingTheEntryGivesLineFeeds) {
+  TMainLex& w = Open([this](Services& s) { s.clipboard = &clipboard_; });
+  TypeWord("cat");
+  ASSERT_EQ(Label(), "cat");
+  const QString entry = QStringLiteral("/kˈat/\nγάτα\nαίλουρος");
+  const std::vector<std::pair<const char*, std::function<void()>>> ways = {
+      {"the copy button", [&] { Click(B::kCopy); }},
+      {"Ctrl+C", [&] { QTest::keyClick(w.Description_Text, Qt::Key_C, Qt::ControlModifier); }},
+      {"Ctrl+Insert",
+       [&] { QTest::keyClick(w.Description_Text, Qt::Key_Insert, Qt::ControlModifier); }},
+      {"the menu", [&] { Trigger(*w.BuildDescriptionMenu(), QStringLiteral("Αντιγραφή")); }},
+  };
+  for (const auto& [name, copy] : ways) {
+    SCOPED_TRACE(name);
+    QApplication::clipboard()->setText(QStringLiteral("-"));
+    w.Description_Text->setFocus();
+    QApplication::processEvents();
+    copy();
+    EXPECT_EQ(ClipboardText(), entry);
+  }
+  // A selection over the line break.
+  w.Description_Text->setFocus();
+  w.Description_Text->selectAll();
+  QTest::keyClick(w.Description_Text, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(ClipboardText(), QStringLiteral("γάτα\nαίλουρος"));
 }
 
 TEST_F(WindowTextMenusTest, ControlsHaveGreekAccessibleNames) {

@@ -54,6 +54,11 @@ TEST_F(LookupCliTest, JsonKeepsTheExplanationAsShown) {
   EXPECT_EQ(out.str(),
             "{\"direction\":\"E\",\"rows\":[\"dog\"],\"slots\":[11],\"selected\":0,"
             "\"headword\":\"dog\",\"explanation\":\"σκύλος\"}\n");
+  // Lines end in LF, as the explanation printed as text.
+  EXPECT_EQ(Run({"--json", "dgo"}), 0);
+  EXPECT_NE(out.str().find("\"explanation\":\"Μήπως εννοείτε:\\ndog"), std::string::npos)
+      << out.str();
+  EXPECT_EQ(out.str().find("\\r"), std::string::npos) << out.str();
   EXPECT_EQ(Run({"--json", "--mode", "end", "\"x"}), 1);
   EXPECT_EQ(out.str(), "{\"direction\":\"E\",\"rows\":[],\"slots\":[],\"selected\":-1}\n");
 }

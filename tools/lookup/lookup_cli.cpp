@@ -157,10 +157,13 @@ std::optional<std::string> CheckCombination(const std::vector<std::string>& oper
   return std::nullopt;
 }
 
+// A JSON string of UTF-8 text; line ends are LF, as in the explanation printed as text.
 std::string JsonString(std::string_view utf8) {
   std::string out = "\"";
-  for (char ch : utf8) {
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const char ch = utf8[i];
     const auto c = static_cast<unsigned char>(ch);
+    if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') continue;
     switch (c) {
       case '"':
         out += "\\\"";
