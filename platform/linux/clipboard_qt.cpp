@@ -45,10 +45,38 @@ std::unique_ptr<X11SelectionReader> StartReader(QObject* receiver,
   if (!reader->Running()) return nullptr;
   return reader;
 }
+
+// Whether the X server names a window of the program's own connection as CLIPBOARD's owner
+// now. Qt's own view of it follows the server's events, which can reach the window's thread
+// after the reader has delivered a later owner's text.
+bool ProgramOwnsSelectionNow(const QClipboard& clipboard) {
+  auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->connection()) return clipboard.ownsClipboard();
+  xcb_connection_t* c = x11->connection();
+  static const xcb_atom_t atom = [c] {
+    static constexpr char kName[] = "CLIPBOARD";
+    xcb_intern_atom_reply_t* r =
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, sizeof kName - 1, kName), nullptr);
+    const xcb_atom_t a = r ? r->atom : static_cast<xcb_atom_t>(XCB_ATOM_NONE);
+    free(r);
+    return a;
+  }();
+  if (atom == XCB_ATOM_NONE) return clipboard.ownsClipboard();
+  xcb_get_selection_owner_reply_t* r =
+      xcb_get_selection_owner_reply(c, xcb_get_selection_owner(c, atom), nullptr);
+  if (!r) return clipboard.ownsClipboard();
+  const xcb_window_t owner = r->owner;
+  free(r);
+  const xcb_setup_t* setup = xcb_get_setup(c);
+  return owner != XCB_NONE && (owner & ~setup->resource_id_mask) == setup->resource_id_base;
+}
 #else
 std::unique_ptr<X11SelectionReader> StartReader(QObject*,
                                                 std::function<void(std::optional<QString>)>) {
   return nullptr;
+}
+bool ProgramOwnsSelectionNow(const QClipboard& clipboard) {
+  return clipboard.ownsClipboard();
 }
 #endif
 
@@ -77,7 +105,7 @@ void QtClipboard::Received(std::optional<QString> text) {
   if (text && text->isEmpty()) text.reset();
   received_ = std::move(text);
   // The program wrote the clipboard after that owner's change: the text is no longer there.
-  if (clipboard_->ownsClipboard()) return;
+  if (ProgramOwnsSelectionNow(*clipboard_)) return;
   // Only a change that brought text reaches the viewers: an owner that gave none in time is
   // not looked up.
   if (received_) chain_.ClipboardChanged();
@@ -87,7 +115,7 @@ std::optional<QString> QtClipboard::ReceivedText() const {
   if (!reader_) return std::nullopt;
   // Text the program put there itself (also through a control's own copy) is at hand without
   // asking anyone.
-  if (clipboard_->ownsClipboard()) {
+  if (ProgramOwnsSelectionNow(*clipboard_)) {
     const QString own = clipboard_->text();
     if (own.isEmpty()) return std::nullopt;
     return own;
