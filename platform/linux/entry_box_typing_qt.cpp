@@ -10,8 +10,8 @@
 
 namespace zelvoran {
 
-EntryBoxTyping::EntryBoxTyping(XkbKeys& keys, QWidget* entry)
-    : QObject(entry), keys_(keys), entry_(entry) {
+EntryBoxTyping::EntryBoxTyping(XkbKeys& keys, QWidget* entry, std::function<void()> before_key)
+    : QObject(entry), keys_(keys), entry_(entry), before_key_(std::move(before_key)) {
   entry->installEventFilter(this);
 }
 
@@ -29,6 +29,7 @@ bool EntryBoxTyping::eventFilter(QObject* watched, QEvent* event) {
   }
   if (event->type() != QEvent::KeyPress || forwarding_) return false;
   auto* key = static_cast<QKeyEvent*>(event);
+  if (before_key_ && key->nativeScanCode() != 0) before_key_();
   // Without an X keycode (offscreen, synthesised events) the key stays as it is.
   if (!keys_.HasLayout() || key->nativeScanCode() == 0) return false;
   if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class QWidget;
 
@@ -14,8 +15,9 @@ class XkbKeys;
 
 class EntryBoxTyping final : public QObject {
  public:
-  // Filters the key presses of `entry` and is deleted with it.
-  EntryBoxTyping(XkbKeys& keys, QWidget* entry);
+  // Filters the key presses of `entry` and is deleted with it. `before_key` runs before each
+  // key is translated (it may change the layout `keys` types with).
+  EntryBoxTyping(XkbKeys& keys, QWidget* entry, std::function<void()> before_key = {});
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -23,6 +25,7 @@ class EntryBoxTyping final : public QObject {
  private:
   XkbKeys& keys_;
   QWidget* entry_;
+  std::function<void()> before_key_;
   bool forwarding_ = false;
 };
 

@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QGuiApplication>
+#include <QSocketNotifier>
 #include <QWidget>
 #include <array>
 #include <cctype>
@@ -97,10 +99,6 @@ std::vector<std::string> X11KeyboardLayouts::ProgramLayouts(std::vector<std::str
   return groups;
 }
 
-void X11KeyboardLayouts::AttachEntryBox(QWidget* entry) {
-  if (entry && display_) new EntryBoxTyping(keys_, entry);
-}
-
 std::string X11KeyboardLayouts::WindowsLayoutName(std::string_view xkb_layout) {
   for (const auto& [xkb, windows] : kLayoutNames) {
     if (xkb == xkb_layout) return std::string(windows);
@@ -132,18 +130,73 @@ Display* Dpy(void* d) {
 }  // namespace
 
 X11KeyboardLayouts::X11KeyboardLayouts() {
-  int major = XkbMajorVersion, minor = XkbMinorVersion, reason = 0;
-  Display* d = XkbOpenDisplay(nullptr, nullptr, nullptr, &major, &minor, &reason);
+  int major = XkbMajorVersion, minor = XkbMinorVersion, reason = 0, event_base = 0;
+  Display* d = XkbOpenDisplay(nullptr, &event_base, nullptr, &major, &minor, &reason);
   if (d && reason == XkbOD_Success) {
     display_ = d;
     ReadRuleNames();
+    // Told of every change of the effective group, whoever makes it.
+    if (XkbSelectEventDetails(d, XkbUseCoreKbd, XkbStateNotify, XkbGroupStateMask,
+                              XkbGroupStateMask)) {
+      xkb_event_base_ = event_base;
+    }
+    XFlush(d);
   } else if (d) {
     XCloseDisplay(d);
   }
 }
 
 X11KeyboardLayouts::~X11KeyboardLayouts() {
+  notifier_.reset();
   if (display_) XCloseDisplay(Dpy(display_));
+}
+
+void X11KeyboardLayouts::AttachEntryBox(QWidget* entry) {
+  if (!entry || !display_) return;
+  new EntryBoxTyping(keys_, entry, [this] { FollowDesktopGroup(true); });
+  if (xkb_event_base_ >= 0 && !notifier_) {
+    notifier_ =
+        std::make_unique<QSocketNotifier>(ConnectionNumber(Dpy(display_)), QSocketNotifier::Read);
+    QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(),
+                     [this] { FollowDesktopGroup(false); });
+    // Changes not read yet when the program gains the focus were made in another program's
+    // window; those not read when it loses the focus were made in its own.
+    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, notifier_.get(),
+                     [this](Qt::ApplicationState state) {
+                       ReadGroupChanges(true, state != Qt::ApplicationActive);
+                     });
+  }
+}
+
+void X11KeyboardLayouts::FollowDesktopGroup(bool sync) {
+  ReadGroupChanges(sync, std::nullopt);
+}
+
+void X11KeyboardLayouts::ReadGroupChanges(bool sync, std::optional<bool> focused_then) {
+  if (!display_ || xkb_event_base_ < 0) return;
+  Display* d = Dpy(display_);
+  if (sync) XSync(d, False);
+  int group = -1;
+  while (XPending(d) > 0) {
+    XEvent event;
+    XNextEvent(d, &event);
+    if (event.type != xkb_event_base_) continue;
+    const auto* xkb = reinterpret_cast<const XkbEvent*>(&event);
+    if (xkb->any.xkb_type != XkbStateNotify || !(xkb->state.changed & XkbGroupStateMask)) continue;
+    const bool focused = focused_then ? *focused_then
+                         : has_focus_
+                             ? has_focus_()
+                             : QGuiApplication::applicationState() == Qt::ApplicationActive;
+    if (focused) group = xkb->state.group;
+  }
+  if (group < 0) return;
+  // The program's layouts begin with the desktop's groups, in their order.
+  const std::vector<std::string> groups = CurrentGroups();
+  if (static_cast<size_t>(group) >= groups.size() || groups[static_cast<size_t>(group)].empty()) {
+    return;
+  }
+  layouts_ = ProgramLayouts(groups);
+  Select(static_cast<Handle>(group) + 1);
 }
 
 std::vector<std::string> X11KeyboardLayouts::CurrentGroups() {
@@ -217,8 +270,14 @@ std::vector<KeyboardLayouts::Handle> X11KeyboardLayouts::List(int max) {
 
 bool X11KeyboardLayouts::Activate(Handle layout) {
   if (!display_ || layout == 0) return false;
+  // Group changes made before this call are over: the program's choice comes after them.
+  FollowDesktopGroup(true);
+  return Select(layout);
+}
+
+bool X11KeyboardLayouts::Select(Handle layout) {
   if (layouts_.empty()) layouts_ = ProgramLayouts(CurrentGroups());
-  if (layout > layouts_.size()) return false;
+  if (layout == 0 || layout > layouts_.size()) return false;
   XkbKeys::Names names = XkbKeys::FromLayoutName(layouts_[layout - 1]);
   names.rules = rules_;
   names.model = model_;
@@ -249,6 +308,7 @@ std::string X11KeyboardLayouts::ActiveLayoutName() {
 #else
 
 X11KeyboardLayouts::X11KeyboardLayouts() = default;
+void X11KeyboardLayouts::AttachEntryBox(QWidget*) {}
 void X11KeyboardLayouts::ReadRuleNames() {}
 X11KeyboardLayouts::~X11KeyboardLayouts() = default;
 std::vector<std::string> X11KeyboardLayouts::CurrentGroups() {
@@ -260,6 +320,11 @@ std::vector<KeyboardLayouts::Handle> X11KeyboardLayouts::List(int) {
 bool X11KeyboardLayouts::Activate(Handle) {
   return false;
 }
+bool X11KeyboardLayouts::Select(Handle) {
+  return false;
+}
+void X11KeyboardLayouts::FollowDesktopGroup(bool) {}
+void X11KeyboardLayouts::ReadGroupChanges(bool, std::optional<bool>) {}
 std::string X11KeyboardLayouts::ActiveLayoutName() {
   return {};
 }

@@ -88,6 +88,49 @@ TEST(X11Keyboard, TheDesktopsLayoutsArePresentedAndActivatedForTheProgramOnly) {
   XCloseDisplay(d);
 }
 
+TEST(X11Keyboard, TheUsersSwitchWhileTheProgramHasTheFocusBecomesTheEntryBoxsLayout) {
+  ASSERT_TRUE(std::getenv("ZELVORAN_XKB_TEST") && std::getenv("DISPLAY"))
+      << "run through tests/tools/x11_keyboard.sh";
+  X11KeyboardLayouts k;
+  ASSERT_TRUE(k.Connected());
+  bool focused = true;
+  k.SetHasFocus([&focused] { return focused; });
+  ASSERT_EQ(k.List(20).size(), 2u);
+  ASSERT_TRUE(k.Activate(1));  // us
+  Display* d = XOpenDisplay(nullptr);
+  ASSERT_NE(d, nullptr);
+  auto lock = [d](unsigned group) {
+    XkbLockGroup(d, XkbUseCoreKbd, group);
+    XSync(d, False);
+  };
+  auto typed = [&k] { return k.Keys().Press(38, 0).text; };  // the A key
+
+  lock(1);  // the user switches to Greek in the program
+  k.FollowDesktopGroup(true);
+  EXPECT_EQ(typed(), "α");
+  EXPECT_EQ(k.ActiveLayoutName(), "00000408");
+  lock(0);
+  k.FollowDesktopGroup(true);
+  EXPECT_EQ(typed(), "a");
+
+  // Until the program activates a layout itself: its choice comes after the switches before.
+  lock(1);
+  ASSERT_TRUE(k.Activate(1));
+  EXPECT_EQ(typed(), "a");
+  k.FollowDesktopGroup(true);
+  EXPECT_EQ(typed(), "a");
+
+  // A switch while another program has the focus is that program's.
+  focused = false;
+  lock(0);
+  lock(1);
+  k.FollowDesktopGroup(true);
+  EXPECT_EQ(typed(), "a");
+  EXPECT_EQ(DesktopGroup(), 1);  // the desktop keeps the user's choice
+  lock(0);
+  XCloseDisplay(d);
+}
+
 TEST(X11Keyboard, NoDisplayMeansNoLayouts) {
   const char* saved = std::getenv("DISPLAY");
   const std::string old = saved ? saved : "";

@@ -2,7 +2,13 @@
 // A small X client for the end-to-end tests of the program on a private X server:
 //   group                 prints the keyboard's locked XKB group as any other client sees it
 //   lock-group N          locks group N, as the desktop's layout switch does
+//   keys KEY...           presses and releases each key (through the XTEST extension, as a
+//                         real keyboard does), whatever the group: unlike typing by keysym,
+//                         it never switches the group to reach a key. A KEY is a keycode, or
+//                         keycodes joined by "+" pressed together (50+47: Shift and the key)
 //   silent-owner          takes CLIPBOARD, prints "owned" and never answers a request
+//   other-window          maps a window of another program, gives it the keyboard focus,
+//                         prints "focused" and waits until it is killed
 //   click-latency W X Y   clicks at (X, Y) in window W (through the XTEST extension, as a
 //                         real button press) and prints the milliseconds until W's title
 //                         changes; exit 1 after 10 s without
@@ -17,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,6 +36,25 @@ int Group(Display* d) {
 
 int LockGroup(Display* d, const char* group) {
   if (!XkbLockGroup(d, XkbUseCoreKbd, static_cast<unsigned>(std::atoi(group)))) return 3;
+  XSync(d, False);
+  return 0;
+}
+
+int Keys(Display* d, int count, char** keys) {
+  for (int i = 0; i < count; ++i) {
+    std::vector<unsigned> chord;
+    for (const char* part = keys[i]; *part;) {
+      char* end = nullptr;
+      const unsigned long code = std::strtoul(part, &end, 10);
+      if (end == part || code < 8 || code > 255 || (*end && *end != '+')) return 2;
+      chord.push_back(static_cast<unsigned>(code));
+      part = *end ? end + 1 : end;
+    }
+    for (unsigned code : chord) XTestFakeKeyEvent(d, code, True, CurrentTime);
+    for (auto it = chord.rbegin(); it != chord.rend(); ++it) {
+      XTestFakeKeyEvent(d, *it, False, CurrentTime);
+    }
+  }
   XSync(d, False);
   return 0;
 }
@@ -47,6 +73,20 @@ int SilentOwner(Display* d) {
   std::printf("owned\n");
   std::fflush(stdout);
   // Never reads another event: every request for the clipboard goes unanswered.
+  for (;;) pause();
+}
+
+int OtherWindow(Display* d) {
+  const Window w = XCreateSimpleWindow(d, DefaultRootWindow(d), 600, 500, 80, 40, 0, 0, 0);
+  XSelectInput(d, w, ExposureMask | FocusChangeMask);
+  XMapWindow(d, w);
+  XEvent e;
+  XWindowEvent(d, w, ExposureMask, &e);  // mapped and viewable: it can take the focus
+  XSetInputFocus(d, w, RevertToPointerRoot, CurrentTime);
+  XWindowEvent(d, w, FocusChangeMask, &e);
+  if (e.type != FocusIn) return 3;
+  std::printf("focused\n");
+  std::fflush(stdout);
   for (;;) pause();
 }
 
@@ -93,10 +133,13 @@ int main(int argc, char** argv) {
   const std::string command = argc > 1 ? argv[1] : "";
   if (command == "group") return Group(d);
   if (command == "lock-group" && argc == 3) return LockGroup(d, argv[2]);
+  if (command == "keys" && argc > 2) return Keys(d, argc - 2, argv + 2);
   if (command == "silent-owner") return SilentOwner(d);
+  if (command == "other-window") return OtherWindow(d);
   if (command == "click-latency" && argc == 5) return ClickLatency(d, argv[2], argv[3], argv[4]);
   std::fprintf(stderr,
-               "usage: x11_probe group | lock-group N | silent-owner | "
+               "usage: x11_probe group | lock-group N | keys KEYCODE... | silent-owner | "
+               "other-window | "
                "click-latency WINDOW X Y\n");
   return 2;
 }
