@@ -126,21 +126,24 @@ void Entry_TextChange(MainCore& core) {
   const bool whole_word = core.WholeWordEntry || !IsTypingStep(core.PreviousEntryText, text);
   core.PreviousEntryText = text;
   if (core.SuppressEntryChange) return;
+  LookUpEntryText(core, text, whole_word ? EntrySource::kWholeWord : EntrySource::kTyping);
+}
+
+void LookUpEntryText(MainCore& core, std::string_view text, EntrySource source) {
   core.History.ForwardList.clear();
   TypingAnswer answer;
   {
     BusyCursor busy(core.view);  // however the answer ends, the cursor comes back
     answer = AnswerTyping(core.state.Dict, CurrentLookupIndex(core), CurrentWordForms(core),
-                          core.CurrentDirection, text, whole_word, std::move(core.RowStorage));
+                          core.CurrentDirection, text, source, std::move(core.RowStorage));
   }
   Apply(core, std::move(answer.lookup));
   if (answer.shown >= 0) ShowEntry(core, answer.shown);
   const WordFormAnswer& wf = answer.word_form;
   ExplanationView& pane = core.view;
   if (wf.kind == WordFormAnswer::Kind::kBaseForm) {
-    const std::string_view form = TrimBlanks(text);
-    pane.SetFormHeadwordLabel(form, wf.headword);
-    const std::string label = std::string(form) + " -> " + wf.headword;
+    pane.SetFormHeadwordLabel(answer.word, wf.headword);
+    const std::string label = answer.word + " -> " + wf.headword;
     pane.SetHeadwordLabelLeftJustified(pane.MeasureLabelText(label) > pane.DescriptionWidth());
   } else if (wf.kind == WordFormAnswer::Kind::kSuggestions) {
     pane.SetDescription(SuggestionsText(wf.suggestions));
@@ -178,6 +181,10 @@ void Entry_TextKeyDown(MainCore& core, ListKey key) {
 }
 
 void Fill_List_ButtonClick(MainCore& core) {
+  if (core.state.CurrentSearchMode == SearchMode::kStart) {
+    LookUpEntryText(core, core.view.EntryText(), EntrySource::kEnter);
+    return;
+  }
   core.History.ForwardList.clear();
   RunLookup(core, core.state.CurrentSearchMode, 0, "", false);
 }

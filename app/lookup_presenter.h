@@ -9,6 +9,7 @@
 
 #include "dictionary/domain.h"
 #include "search/lookup_engine.h"
+#include "search/word_forms_step.h"
 
 namespace zelvoran {
 
@@ -42,8 +43,14 @@ enum class ListKey { kDown, kUp, kPageUp, kPageDown };
 // The incremental lookup on every change of Entry_Text: the START rows, and the typed word's
 // entry, its base form's entry or suggestions.
 void Entry_TextChange(MainCore& core);
+// Looks `text` up as `source` takes it (search/word_forms_step.h) and shows the answer: the
+// START rows, and the word's entry, its base form's entry or suggestions. The forward history
+// is emptied: a lookup starts a new path.
+void LookUpEntryText(MainCore& core, std::string_view text, EntrySource source);
 // Moves the list selection for Down, Up, Page Up and Page Down; the key also reaches the box.
 void Entry_TextKeyDown(MainCore& core, ListKey key);
+// Enter: lists again, taking the entry box's text as a complete word; a word that is no
+// headword gets its base form's entry or suggestions, a headword's entry is not shown.
 void Fill_List_ButtonClick(MainCore& core);
 
 // Sets SuppressEntryChange for its lifetime, so the core can write Entry_Text without an

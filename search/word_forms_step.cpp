@@ -45,6 +45,85 @@ bool IsTypingStep(std::string_view before, std::string_view after) {
   return after.size() - p - s <= 1;
 }
 
+bool IsWordPunctuation(unsigned char c) {
+  if (c <= 32) return true;
+  switch (c) {
+    case '.':
+    case ',':
+    case ';':
+    case ':':
+    case '!':
+    case '?':
+    case '"':
+    case '\'':
+    case '(':
+    case ')':
+    case '[':
+    case ']':
+    case 0x91:  // the curly quotes
+    case 0x92:
+    case 0x93:
+    case 0x94:
+    case 0xA0:  // no-break space
+    case 0xAB:  // «
+    case 0xB7:  // ano teleia
+    case 0xBB:  // »
+      return true;
+    default:
+      return false;
+  }
+}
+
+namespace {
+
+size_t LeadingPunctuation(std::string_view text) {
+  size_t n = 0;
+  while (n < text.size() && IsWordPunctuation(static_cast<unsigned char>(text[n]))) ++n;
+  return n;
+}
+
+size_t TrailingPunctuation(std::string_view text) {
+  size_t n = 0;
+  while (n < text.size() &&
+         IsWordPunctuation(static_cast<unsigned char>(text[text.size() - 1 - n]))) {
+    ++n;
+  }
+  return n;
+}
+
+// Runs of punctuation longer than this are trimmed whole, without trying each trimming.
+constexpr size_t kMaxTriedPunctuation = 8;
+
+}  // namespace
+
+std::string_view TrimWordPunctuation(std::string_view text) {
+  const size_t lead = LeadingPunctuation(text);
+  if (lead == text.size()) return {};
+  text.remove_prefix(lead);
+  text.remove_suffix(TrailingPunctuation(text));
+  return text;
+}
+
+std::string_view WholeWordIn(const WordForms& forms, std::string_view text) {
+  const std::string_view blank_trimmed = TrimBlanks(text);
+  const std::string_view word = TrimWordPunctuation(blank_trimmed);
+  if (word.size() == blank_trimmed.size() || word.empty()) return word;
+  if (forms.IsHeadword(blank_trimmed)) return blank_trimmed;
+  const size_t lead = static_cast<size_t>(word.data() - blank_trimmed.data());
+  const size_t trail = blank_trimmed.size() - lead - word.size();
+  if (lead > kMaxTriedPunctuation || trail > kMaxTriedPunctuation) return word;
+  // The fewest characters taken off first; of as many, those at the end first.
+  for (size_t taken = 1; taken < lead + trail; ++taken) {
+    for (size_t front = taken > trail ? taken - trail : 0; front <= std::min(taken, lead);
+         ++front) {
+      std::string_view candidate = blank_trimmed.substr(front);
+      candidate.remove_suffix(taken - front);
+      if (forms.IsHeadword(candidate)) return TrimBlanks(candidate);
+    }
+  }
+  return word;
+}
+
 WordFormAnswer AnswerWordForm(const WordForms& forms, const LookupIndex& index, Direction direction,
                               std::string_view entry, const std::vector<LookupRow>& start_rows,
                               bool whole_word) {
@@ -71,23 +150,27 @@ WordFormAnswer AnswerWordForm(const WordForms& forms, const LookupIndex& index, 
 }
 
 TypingAnswer AnswerTyping(const Dictionary& dict, const LookupIndex& index, const WordForms& forms,
-                          Direction current, std::string_view entry, bool whole_word,
+                          Direction current, std::string_view entry, EntrySource source,
                           std::vector<LookupRow> storage) {
   TypingAnswer a;
+  // A whole word is looked up without the punctuation it was copied with.
+  const std::string_view text = source == EntrySource::kTyping ? entry : WholeWordIn(forms, entry);
+  a.word = std::string(TrimBlanks(text));
   LookupQuery q;
   q.direction = current;
   q.mode = SearchMode::kStart;
-  q.text = entry;
+  q.text = text;
   a.lookup = Lookup(dict, index, q, std::move(storage));
   std::vector<LookupRow>& rows = a.lookup.rows;
   const Direction d = a.lookup.direction;
   if (!rows.empty() &&
-      TypedTextMatchesKey(d, entry,
+      TypedTextMatchesKey(d, text,
                           dict.Index(d == Direction::kGreek).Slot(rows.front().ref.slot))) {
-    a.shown = 0;
+    // Enter lists again and shows nothing by itself.
+    if (source != EntrySource::kEnter) a.shown = 0;
     return a;
   }
-  a.word_form = AnswerWordForm(forms, index, d, entry, rows, whole_word);
+  a.word_form = AnswerWordForm(forms, index, d, text, rows, source != EntrySource::kTyping);
   if (a.word_form.kind == WordFormAnswer::Kind::kBaseForm) {
     const RowRef base = a.word_form.base;
     auto it =

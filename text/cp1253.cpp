@@ -82,6 +82,10 @@ char32_t Cp1253ToUnicode(unsigned char byte) {
 
 int UnicodeToCp1253(char32_t cp) {
   if (cp < 0x80) return static_cast<int>(cp);
+  // The Greek question mark and ano teleia are the same characters as ";" and the middle dot
+  // (their canonical equivalents), which the code page has.
+  if (cp == 0x037E) return ';';
+  if (cp == 0x0387) return 0xB7;
   if (cp >= 0x0390 && cp <= 0x03CE && cp != 0x03A2) return static_cast<int>(cp - 0x0390 + 0xC0);
   for (size_t i = 0; i < kHigh.size(); ++i) {
     if (kHigh[i] == cp && cp != kNone) return static_cast<int>(0x80 + i);

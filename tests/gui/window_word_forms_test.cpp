@@ -17,7 +17,8 @@ class WindowWordFormsTest : public WindowTest {
  protected:
   void SetUp() override {
     WindowTest::SetUp();
-    FormsSectionSource english{{{"went", {"sofa"}}}};  // a fixture pair
+    // Fixture pairs: "catal", a form that still begins "catalogue", is one of "cat".
+    FormsSectionSource english{{{"catal", {"cat"}}, {"went", {"sofa"}}}};
     FormsSectionSource greek;
     for (const char* h : {"γάτα", "γιατρός"}) {
       for (const std::string& f : GreekInflectedForms(W(h), GreekPartOfSpeech::kNoun)) {
@@ -73,6 +74,30 @@ TEST_F(WindowWordFormsTest, TypedFormPastEveryBeginningLeadsToItsBase) {
   EXPECT_EQ(Description(), "");
   TypeWord("dog");
   EXPECT_EQ(Label(), "dog");
+}
+
+TEST_F(WindowWordFormsTest, EnterTakesATypedFormWholeAndCopiesLoseTheirPunctuation) {
+  Open();
+  TypeWord("catal");  // it begins "catalogue": left alone while typed
+  EXPECT_EQ(Label(), "");
+  EXPECT_EQ(Description(), "");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Label(), "catal → cat");
+  EXPECT_NE(Description().find("γάτα"), std::string::npos);
+  EXPECT_EQ(EntryText(), "catal");
+  // Enter on a headword lists again and shows nothing, as before.
+  TypeWord("dog");
+  EXPECT_EQ(Label(), "dog");
+  Key(Qt::Key_Return);
+  EXPECT_EQ(Label(), "");
+  EXPECT_EQ(Description(), "");
+
+  PasteWord("(γιατρού),");
+  EXPECT_EQ(EntryText(), "(γιατρού),");
+  EXPECT_EQ(Label(), "γιατρού → γιατρός");
+  PasteWord("«dog».");
+  EXPECT_EQ(Label(), "dog");
+  EXPECT_NE(Description().find("σκύλος"), std::string::npos);
 }
 
 TEST_F(WindowWordFormsTest, SuggestionsAreOfferedAndADoubleClickLooksOneUp) {

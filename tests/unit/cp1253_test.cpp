@@ -27,6 +27,9 @@ TEST(Cp1253, KnownLetters) {
   EXPECT_EQ(Utf8ToCp1253("ς"), "\xF2");
   EXPECT_EQ(Utf8ToCp1253("€"), "\x80");
   EXPECT_EQ(Cp1253ToUtf8("\xB6"), "¶");
+  // The Greek question mark and ano teleia as their canonical equivalents.
+  EXPECT_EQ(Utf8ToCp1253("\u03C4\u037E"), "\xF4;");
+  EXPECT_EQ(Utf8ToCp1253("\u03B1\u0387"), "\xE1\xB7");
 }
 
 TEST(Cp1253, UnmappableAndMalformedBecomeQuestionMarks) {

@@ -23,18 +23,29 @@ namespace {
 dictc::DataSet FormsDataSet() {
   dictc::DataSet d;
   d.English = {
-      Entry("cat", "γάτα"),        Entry("child", "παιδί"),
-      Entry("gala", "γκαλά"),      Entry("go", "πηγαίνω"),
-      Entry("hop", "χοροπηδώ"),    Entry("hope", "ελπίδα"),
-      Entry("house", "σπίτι"),     Entry("housekeeper", "οικονόμος"),
-      Entry("receive", "λαμβάνω"), Entry("relieve", "ανακουφίζω"),
-      Entry("saw", "πριόνι"),      Entry("see", "βλέπω"),
-      Entry("spite", "κακία"),     Entry("stop", "σταματώ"),
+      Entry("a.m.", "π.μ."),  // headwords that hold punctuation: this one and D&C
+      Entry("cat", "γάτα"),
+      Entry("child", "παιδί"),
+      Entry("D&C", "D&C"),
+      Entry("gala", "γκαλά"),
+      Entry("go", "πηγαίνω"),
+      Entry("hop", "χοροπηδώ"),
+      Entry("hope", "ελπίδα"),
+      Entry("house", "σπίτι"),
+      Entry("housekeeper", "οικονόμος"),
+      Entry("receive", "λαμβάνω"),
+      Entry("relieve", "ανακουφίζω"),
+      Entry("saw", "πριόνι"),
+      Entry("see", "βλέπω"),
+      Entry("spite", "κακία"),
+      Entry("stop", "σταματώ"),
   };
   d.Greek = {
       Entry("άνθρωπος", "man, human being"),
       Entry("γάλα", "milk"),
       Entry("γράφω", "write"),
+      Entry("γυναίκα", "woman"),
+      Entry("γυναικωνίτης", "women's quarters"),
       Entry("θάλασσα", "sea"),
       Entry("καλημέρα", "good morning"),
       Entry("νόμος", "law"),
@@ -178,6 +189,104 @@ TEST(WordFormsKeysTest, TypingStepsAndWholeTexts) {
   for (const auto& c : cases) {
     EXPECT_EQ(IsTypingStep(c.before, c.after), c.typing) << c.before << " -> " << c.after;
   }
+}
+
+TEST(WordPunctuationTest, TrimsTheBlanksAndPunctuationAroundAWord) {
+  const struct {
+    const char* text;
+    const char* word;
+  } cases[] = {
+      {"house.", "house"},
+      {"(σπιτιού),", "σπιτιού"},
+      {" «λέξη» ", "λέξη"},
+      {"\"word\";", "word"},
+      {"[a]:", "a"},
+      {"τι;", "τι"},
+      {"ναι·", "ναι"},
+      {"‘quoted’", "quoted"},
+      {"!?", ""},
+      {"", ""},
+      {"e-mail", "e-mail"},
+      {"a.m.", "a.m"},
+      {"\xC2\xA0x\xC2\xA0", "x"},
+      {"mid.dle", "mid.dle"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Cp1253ToUtf8(TrimWordPunctuation(W(c.text))), c.word) << c.text;
+  }
+  EXPECT_TRUE(TrimWordPunctuation(std::string(1 << 20, '.')).empty());
+}
+
+TEST_F(WordFormsTest, AWholeWordIsTakenWithoutItsPunctuationUnlessAHeadwordHoldsIt) {
+  const struct {
+    const char* text;
+    const char* word;
+  } cases[] = {
+      {"house.", "house"},
+      {"  houses, ", "houses"},
+      {"(σπιτιού),", "σπιτιού"},
+      {"a.m.", "a.m."},
+      {"(a.m.),", "a.m."},
+      {"D&C.", "D&C"},
+      {"«D&C»", "D&C"},
+      {"xyzzy!", "xyzzy"},
+      {"...", ""},
+      {"((((((((((house))))))))))", "house"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Cp1253ToUtf8(WholeWordIn(Forms(), W(c.text))), c.word) << c.text;
+  }
+}
+
+TEST_F(WordFormsTest, CopiedWordsWithPunctuationShowTheirEntries) {
+  Paste("house.");
+  EXPECT_EQ(Label(), "house");
+  EXPECT_EQ(Description(), "σπίτι");
+  EXPECT_EQ(view.entry_text, "house.");  // the box keeps what was pasted
+  Paste(W("(σπιτιού),"));
+  EXPECT_EQ(Label(), "σπιτιού -> σπίτι");
+  EXPECT_EQ(Description(), "house");
+  EXPECT_TRUE(view.lang_greek);
+  Paste(W("«θάλασσα;»"));
+  EXPECT_EQ(Label(), "θάλασσα");
+  // A headword that holds a full stop is looked up as itself: listed first, nothing redirected.
+  Paste("a.m.");
+  ASSERT_FALSE(Rows().empty());
+  EXPECT_EQ(Rows().front(), "a.m.");
+  EXPECT_EQ(Description().find("Μήπως"), std::string::npos);
+  // Typed, the text is taken as it stands.
+  view.SetEntryText("");
+  TypeKeys("house.");
+  EXPECT_EQ(Label(), "");
+}
+
+TEST_F(WordFormsTest, EnterTakesTheTypedTextAsAWholeWord) {
+  // "γυναικών" still begins "γυναικωνίτης": left alone while typed.
+  TypeKeys("γυναικών");
+  EXPECT_EQ(Label(), "");
+  EXPECT_EQ(Description(), "");
+  ASSERT_FALSE(Rows().empty());
+  EXPECT_EQ(Rows().front(), "γυναικωνίτης");
+  Fill_List_ButtonClick(core);
+  EXPECT_EQ(Label(), "γυναικών -> γυναίκα");
+  EXPECT_EQ(Description(), "woman");
+  ASSERT_GE(core.List.Selected, 0);
+  EXPECT_EQ(Rows()[static_cast<size_t>(core.List.Selected)], "γυναίκα");
+  EXPECT_TRUE(core.History.ForwardList.empty());
+  // A headword: Enter lists again and shows nothing.
+  view.SetEntryText("");
+  TypeKeys("house");
+  EXPECT_EQ(Label(), "house");
+  Fill_List_ButtonClick(core);
+  EXPECT_EQ(Label(), "");
+  EXPECT_EQ(Description(), "");
+  EXPECT_EQ(core.List.Selected, 0);
+  // A misspelt word gets its suggestions, with punctuation or without.
+  view.SetEntryText("");
+  TypeKeys("hosue.");
+  Fill_List_ButtonClick(core);
+  EXPECT_EQ(Description().substr(0, Description().find("\r\n")), "Μήπως εννοείτε:");
+  EXPECT_NE(Description().find("\r\nhouse"), std::string::npos);
 }
 
 TEST_F(WordFormsTest, BaseFormsBestFirst) {

@@ -301,14 +301,15 @@ int LookupCliMain(const std::vector<std::string>& args, FileSystem& fs, SystemFo
     const std::string before = text.substr(0, text.empty() ? 0 : text.size() - 1);
     const std::shared_ptr<WordForms> forms = FreshWordForms(dict, index, nullptr);
     TypingAnswer typed =
-        AnswerTyping(dict, *index, *forms, Direction::kEnglish, text, !IsTypingStep(before, text));
+        AnswerTyping(dict, *index, *forms, Direction::kEnglish, text,
+                     IsTypingStep(before, text) ? EntrySource::kTyping : EntrySource::kWholeWord);
     result = std::move(typed.lookup);
     if (typed.shown >= 0) {
       ShowRow(fs, state, result.rows[static_cast<size_t>(typed.shown)].ref, shown);
     }
     if (typed.word_form.kind == WordFormAnswer::Kind::kBaseForm) {
       shown.label = typed.word_form.headword;
-      shown.label_form = std::string(TrimBlanks(text));
+      shown.label_form = typed.word;
     } else if (typed.word_form.kind == WordFormAnswer::Kind::kSuggestions) {
       shown.description = SuggestionsText(typed.word_form.suggestions);
       shown.suggestions = typed.word_form.suggestions;
