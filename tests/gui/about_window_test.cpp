@@ -96,6 +96,15 @@ TEST_F(AboutWindowTest, ActivationLoadsTheNotice) {
   EXPECT_EQ(doc->firstBlock().text(), QStringLiteral("Zelvoran Glossa"));
   EXPECT_TRUE(doc->toPlainText().contains(QStringLiteral("Τα δεδομένα του λεξικού")));
   EXPECT_TRUE(doc->toPlainText().contains(QStringLiteral("CC BY-SA 3.0")));
+  // The program is free software: the notice names its licence and where to read it, and
+  // reserves no right.
+  const QString text = doc->toPlainText();
+  EXPECT_TRUE(text.contains(
+      QStringLiteral("Γενικής Άδειας Δημόσιας Χρήσης GNU (GNU General Public License)")));
+  EXPECT_TRUE(text.contains(QStringLiteral("GPL-3.0-or-later")));
+  EXPECT_TRUE(text.contains(QStringLiteral("/usr/share/doc/zelvoran-glossa/copyright")));
+  EXPECT_TRUE(text.contains(QStringLiteral("LICENSE")));
+  EXPECT_FALSE(text.contains(QStringLiteral("επιφύλαξη")));
 
   // A notice that has gone leaves the box as it was.
   fs.RemoveFile(kCopyrightNoticePath);
