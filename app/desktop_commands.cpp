@@ -14,6 +14,7 @@
 #include "desktop/quick_translation.h"
 #include "desktop/speak_entry.h"
 #include "platform/clipboard.h"
+#include "platform/file_system.h"
 #include "platform/message_boxes.h"
 #include "search/lookup_engine.h"
 
@@ -317,7 +318,11 @@ bool MailLabelClick(Shell* shell, MessageBoxes* messages) {
 }
 
 bool Help_ButtonClick(MainCore& core) {
-  return ShowIfFailed(OpenHelpDocument(core.svc.shell), core.svc.messages, HelpProblemText());
+  if (OpenHelpDocument(core.svc.shell)) return true;
+  // No program opens the document: a window of the program's own reads it.
+  const bool shown =
+      core.svc.fs.FileExists(kHelpDocumentPath) && core.view.ShowHelpWindow(kHelpDocumentPath);
+  return ShowIfFailed(shown, core.svc.messages, HelpProblemText());
 }
 
 bool Quimbrell_LabelClick(MainCore& core) {

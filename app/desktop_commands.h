@@ -97,7 +97,9 @@ void CopyrightLabelClick(MainView& view, AboutWindowFactory& factory);
 bool SiteLabelClick(Shell* shell, MessageBoxes* messages);
 bool MailLabelClick(Shell* shell, MessageBoxes* messages);
 
-// Help_Button's click: the help document in the associated program (the browser).
+// Help_Button's click: the help document in the associated program (the browser); where no
+// program opens it, in the program's own help window. The message says that the help file
+// was not found when the document cannot be shown either way.
 bool Help_ButtonClick(MainCore& core);
 
 // The click of Quimbrell_Label and of QuimbrellImage: starts the presentation program with the

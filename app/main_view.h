@@ -173,6 +173,9 @@ class WindowView {
   virtual void RestoreApplication() {}
   // Activates the main window (gives it the focus back after a modal window closed).
   virtual void ActivateWindow() {}
+  // Shows an HTML document (a path relative to the program folder) in a window of the
+  // program's own, with its links working; false when it cannot be shown.
+  virtual bool ShowHelpWindow(std::string_view /*path*/) { return false; }
 };
 
 // The whole main window, as the routines that still need more than one part of it take it.

@@ -22,9 +22,11 @@
 #include "custom/ui/qt_custom_dialogs.h"
 #include "desktop/speak_entry.h"
 #include "desktop/ui/copyright_form.h"
+#include "desktop/ui/help_form.h"
 #include "desktop/ui/printing.h"
 #include "platform/file_system.h"
 #include "platform/linux/clipboard_qt.h"
+#include "platform/linux/posix_file_system.h"
 #include "platform/linux/qt_text.h"
 #include "platform/speech.h"
 #include "search/ui/search_forms.h"
@@ -818,6 +820,17 @@ void TMainLex::RestoreApplication() {
 
 void TMainLex::ActivateWindow() {
   activateWindow();
+}
+
+bool TMainLex::ShowHelpWindow(std::string_view path) {
+  if (!help_form_) help_form_ = new THelpForm(core_.svc.shell, core_.svc.messages, this);
+  if (!help_form_->ShowDocument(QString::fromStdString(PosixFileSystem::Resolve(path)))) {
+    return false;
+  }
+  help_form_->show();
+  help_form_->raise();
+  help_form_->activateWindow();
+  return true;
 }
 
 bool TMainLex::ModifyEntryEnabled() const {

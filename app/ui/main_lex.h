@@ -25,6 +25,7 @@ class QtCustomDialogs;
 class QtPrinting;
 class CopyrightFormFactory;
 class SpeakButton;
+class THelpForm;
 
 // "MS Sans Serif" and "Tahoma" have no font file here: both become a face with full Greek
 // coverage.
@@ -138,8 +139,12 @@ class TMainLex final : public QWidget, public MainView {
   void MinimizeApplication() override;
   void RestoreApplication() override;
   void ActivateWindow() override;
+  bool ShowHelpWindow(std::string_view path) override;
   bool ModifyEntryEnabled() const override;
   bool DeleteEntryEnabled() const override;
+
+  // The help window, once the help was shown in it (the desktop had no program for it).
+  THelpForm* HelpForm() const { return help_form_; }
 
   // The application title (the text of the program's taskbar button on Windows).
   const QString& ApplicationTitle() const { return application_title_; }
@@ -182,6 +187,7 @@ class TMainLex final : public QWidget, public MainView {
   std::unique_ptr<QtCustomDialogs> custom_dialogs_;
   std::unique_ptr<QtPrinting> printing_;
   std::unique_ptr<CopyrightFormFactory> about_factory_;
+  THelpForm* help_form_ = nullptr;  // a child window of this one
   QString application_title_;
   bool shown_ = false;
   bool label_left_ = false;

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The about window, the help button and the publisher's link on the real window.
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
 #include <QTextEdit>
 
 #include "desktop/about.h"
 #include "desktop/ui/copyright_form.h"
+#include "desktop/ui/help_form.h"
 #include "tests/gui/window_fixture.h"
 
 namespace zelvoran::testing {
@@ -75,6 +78,45 @@ TEST_F(WindowAboutTest, HelpOpensTheDocumentOrReportsThatItIsMissing) {
   EXPECT_EQ(Rows(), (Strings{"cat", "catalogue"}));
   EXPECT_NE(Description().find("γάτα"), std::string::npos);
   EXPECT_TRUE(w.isVisible());
+}
+
+TEST_F(WindowAboutTest, WithoutABrowserTheHelpOpensInTheProgramsOwnWindow) {
+  fs::copy_file(fs::path(ZELVORAN_SOURCE_DIR) / "content" / "Zelvoran.htm",
+                dir_ + "/content/Zelvoran.htm");
+  TMainLex& w = OpenWithShell();
+  TypeWord("cat");
+  shell_.succeed = false;  // nothing is registered to open the document
+  Click(B::kHelp);
+  EXPECT_EQ(shell_.calls, (std::vector<FakeShell::Call>{{"file", "content\\Zelvoran.htm", ""}}));
+  EXPECT_TRUE(messages_.problems.empty());
+  THelpForm* help = w.HelpForm();
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(help));
+  EXPECT_EQ(help->windowTitle(), QStringLiteral("Zelvoran Glossa 1.2 — Βοήθεια"));
+  QTextBrowser* browser = help->Help_Browser;
+  EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("English version of this help")));
+  EXPECT_EQ(Label(), "cat");  // the main window is as it was
+
+  // A link inside the document moves the view to its target.
+  const int at = static_cast<int>(browser->toPlainText().indexOf("English version of this help"));
+  QTextCursor cursor(browser->document());
+  cursor.setPosition(at + 3);
+  EXPECT_EQ(browser->verticalScrollBar()->value(), 0);
+  QTest::mouseClick(browser->viewport(), Qt::LeftButton, Qt::NoModifier,
+                    browser->cursorRect(cursor).center());
+  EXPECT_GT(browser->verticalScrollBar()->value(), 0);
+  // A web address goes to the desktop, and is reported when nothing takes it.
+  help->Help_Browser->anchorClicked(QUrl(QStringLiteral("https://www.quimbrell.example/")));
+  EXPECT_EQ(shell_.calls.back(),
+            (FakeShell::Call{"address", "https://www.quimbrell.example/", ""}));
+  EXPECT_EQ(messages_.problems,
+            Strings{"Δεν είναι δυνατή η ενεργοποίηση του προγράμματος περιήγησης στο διαδίκτυο"});
+
+  // Asked again, the same window comes back.
+  help->close();
+  Click(B::kHelp);
+  EXPECT_EQ(w.HelpForm(), help);
+  EXPECT_TRUE(help->isVisible());
 }
 
 TEST_F(WindowAboutTest, ThePublishersEmblemAndLabelStartThePresentation) {

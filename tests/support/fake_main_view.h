@@ -55,6 +55,9 @@ class FakeMainView : public MainView {
   bool minimized = false;
   int restore_calls = 0;
   int window_activations = 0;
+  // The documents shown in the help window, and whether it can show one.
+  std::vector<std::string> help_windows;
+  bool help_window_works = true;
 
   std::string EntryText() const override { return entry_text; }
   void SetEntryText(std::string_view text) override {
@@ -187,6 +190,11 @@ class FakeMainView : public MainView {
     minimized = false;
   }
   void ActivateWindow() override { ++window_activations; }
+  bool ShowHelpWindow(std::string_view path) override {
+    if (!help_window_works) return false;
+    help_windows.emplace_back(path);
+    return true;
+  }
 };
 
 }  // namespace zelvoran::testing

@@ -121,6 +121,27 @@ TEST_F(AboutFixture, FailingHelpLeavesTheMainWindowAsItWas) {
   EXPECT_EQ(view.busy_calls, 0);
 }
 
+TEST_F(AboutFixture, HelpWithoutABrowserShowsTheDocumentInTheProgramsWindow) {
+  // The shell goes first; where it opens the document, no window of the program's own opens.
+  fs.Put("content\\Zelvoran.htm", "<html><body>help</body></html>");
+  EXPECT_TRUE(Help_ButtonClick(core));
+  EXPECT_TRUE(view.help_windows.empty());
+  // No program is registered for it: the program's own window reads it.
+  shell.succeed = false;
+  EXPECT_TRUE(Help_ButtonClick(core));
+  EXPECT_EQ(view.help_windows, std::vector<std::string>{"content\\Zelvoran.htm"});
+  EXPECT_EQ(shell.calls.size(), 2u);
+  EXPECT_TRUE(messages.problems.empty());
+  // A window that cannot show it, or no shell at all with the window working.
+  view.help_window_works = false;
+  EXPECT_FALSE(Help_ButtonClick(core));
+  EXPECT_EQ(messages.problems, std::vector<std::string>{HelpProblemText()});
+  view.help_window_works = true;
+  core.svc.shell = nullptr;
+  EXPECT_TRUE(Help_ButtonClick(core));
+  EXPECT_EQ(view.help_windows.size(), 2u);
+}
+
 TEST_F(AboutFixture, PresentationParameterIsTheQuotedProgramFolder) {
   state.ProgramFolder = "/opt/zelvoran glossa/";
   Quimbrell_LabelClick(core);
