@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QEvent>
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include "custom/custom_dialogs.h"
@@ -16,6 +19,19 @@
 #include "platform/message_boxes.h"
 
 namespace zelvoran {
+namespace {
+
+// The dialog's font: MS Sans Serif (a face of similar metrics where it is missing).
+QFont DialogFont(int pixels) {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(pixels);
+  return font;
+}
+
+constexpr int kMessagePixels = 11;
+constexpr int kSmallestMessagePixels = 9;
+
+}  // namespace
 
 TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
                                            const SystemFolders& folders, const SystemInfo& info,
@@ -29,6 +45,7 @@ TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
   setObjectName("TSelectCustomDirForm");
   setWindowTitle(QStringLiteral("Επιλογή Φακέλου για Επεξεργασμένα Λήμματα"));
   setFixedSize(477, 218);
+  setFont(DialogFont(kMessagePixels));
 
   const QIcon icon = style()->standardIcon(QStyle::SP_DirIcon);
   Image1 = new QLabel(this);
@@ -49,6 +66,8 @@ TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
   MsgMemo->setReadOnly(true);
   MsgMemo->setFrameShape(QFrame::NoFrame);
   MsgMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  MsgMemo->setLineWrapMode(QTextEdit::WidgetWidth);
+  MsgMemo->document()->setDocumentMargin(2);
   {
     QPalette p = MsgMemo->palette();
     p.setColor(QPalette::Base, palette().color(QPalette::Window));
@@ -62,6 +81,9 @@ TSelectCustomDirForm::TSelectCustomDirForm(std::string reason, FileSystem& fs,
   Dir_Edit->setObjectName("Dir_Edit");
   Dir_Edit->setAccessibleName(QStringLiteral("Φάκελος"));
   Dir_Edit->setGeometry(64, 136, 209, 21);
+  // A path longer than the field is read whole in its tooltip, and from its start in the field.
+  connect(Dir_Edit, &QLineEdit::textChanged, Dir_Edit, &QLineEdit::setToolTip);
+  Dir_Edit->installEventFilter(this);
 
   DirectoryListBox1 = new QListWidget(this);
   DirectoryListBox1->setObjectName("DirectoryListBox1");
@@ -103,6 +125,7 @@ void TSelectCustomDirForm::FormShow() {
   MsgMemo->selectAll();
   MsgMemo->setAlignment(Qt::AlignCenter);
   MsgMemo->moveCursor(QTextCursor::Start);
+  FitMessage();
 
   drives_ = folders_.Drives();
   for (const std::string& d : drives_) DriveComboBox1->addItem(ToQ(d));
@@ -113,12 +136,40 @@ void TSelectCustomDirForm::FormShow() {
     const QSignalBlocker block(DirectoryListBox1);
     ShowFolder(drives_[static_cast<size_t>(c_drive)]);
   }
-  Dir_Edit->setText(ToQ(ProposedCustomFolder(fs_, folders_, info_)));
+  ShowPath(ToQ(ProposedCustomFolder(fs_, folders_, info_)));
+}
+
+void TSelectCustomDirForm::FitMessage() {
+  const int width = MsgMemo->contentsRect().width();
+  const int height = MsgMemo->contentsRect().height();
+  for (int pixels = kMessagePixels; pixels >= kSmallestMessagePixels; --pixels) {
+    MsgMemo->setFont(DialogFont(pixels));
+    QTextDocument* document = MsgMemo->document();
+    document->setDefaultFont(MsgMemo->font());
+    document->setTextWidth(width);
+    if (document->size().height() <= height) return;
+  }
+  // Even the smallest font leaves some over: the rest is reached by scrolling.
+  MsgMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+void TSelectCustomDirForm::ShowPath(const QString& path) {
+  Dir_Edit->setText(path);
+  Dir_Edit->setCursorPosition(0);
 }
 
 void TSelectCustomDirForm::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   Dir_Edit->setFocus();
+  // The whole path selected, so that typing replaces it, with its start in view.
+  Dir_Edit->setSelection(static_cast<int>(Dir_Edit->text().size()),
+                         -static_cast<int>(Dir_Edit->text().size()));
+}
+
+bool TSelectCustomDirForm::eventFilter(QObject* watched, QEvent* event) {
+  // Left, the path shows from its start again.
+  if (watched == Dir_Edit && event->type() == QEvent::FocusOut) Dir_Edit->setCursorPosition(0);
+  return QDialog::eventFilter(watched, event);
 }
 
 void TSelectCustomDirForm::ShowFolder(const std::string& folder) {
@@ -147,7 +198,7 @@ void TSelectCustomDirForm::ShowFolder(const std::string& folder) {
 }
 
 void TSelectCustomDirForm::DirectoryListBox1Change() {
-  Dir_Edit->setText(ToQ(current_));
+  ShowPath(ToQ(current_));
 }
 
 std::string TSelectCustomDirForm::ChosenFolder() const {

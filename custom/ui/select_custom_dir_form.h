@@ -47,9 +47,14 @@ class TSelectCustomDirForm : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FormShow();
+  // The message in MsgMemo's fixed size, wrapped, in the largest font in which it fits.
+  void FitMessage();
+  // Puts a path in Dir_Edit, shown from its start.
+  void ShowPath(const QString& path);
   void DirectoryListBox1Change();
   void BitBtn1Click();
 

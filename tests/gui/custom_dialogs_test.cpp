@@ -13,7 +13,10 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <functional>
@@ -199,6 +202,40 @@ TEST_F(FolderFormTest, ShowsReasonProposalAndDriveC) {
       QStringLiteral("Για να επεξεργαστείτε λήμματα στο Zelvoran Glossa")));
 }
 
+TEST_F(FolderFormTest, TheWholeMessageAndThePathsStartAreReadable) {
+  // A long proposal, as a home folder gives it.
+  folders.root = "/tmp/ux/home_user/";
+  fs.CreateDirectories("/tmp/ux/home_user");
+  for (const char* reason : {"NULL", "INVALID"}) {
+    SCOPED_TRACE(reason);
+    TSelectCustomDirForm form(reason, fs, folders, info, &boxes);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    EXPECT_EQ(form.size(), QSize(477, 218));
+    // The message is wrapped inside the memo's fixed size, with nothing below its last line.
+    QTextEdit* memo = form.MsgMemo;
+    EXPECT_EQ(memo->geometry(), QRect(48, 16, 233, 113));
+    EXPECT_LE(memo->document()->size().height(), memo->viewport()->height());
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0);
+    EXPECT_GE(QFontInfo(memo->font()).pixelSize(), 9);
+    const QTextBlock last = memo->document()->lastBlock();
+    EXPECT_TRUE(last.text().endsWith(reason == std::string("NULL")
+                                         ? QStringLiteral("παρακάτω.")
+                                         : QStringLiteral("δημιουργήσετε.")));
+    // The path is shown from its start, selected whole so that typing replaces it.
+    EXPECT_EQ(form.Dir_Edit->text(), QStringLiteral("/tmp/ux/home_user/ZelvoranGlossa"));
+    EXPECT_TRUE(form.Dir_Edit->hasFocus());
+    EXPECT_EQ(form.Dir_Edit->cursorPosition(), 0);
+    EXPECT_EQ(form.Dir_Edit->selectedText(), form.Dir_Edit->text());
+    EXPECT_EQ(form.Dir_Edit->toolTip(), form.Dir_Edit->text());
+    // While the user edits it, it scrolls to the cursor; left, it shows its start again.
+    QTest::keyClick(form.Dir_Edit, Qt::Key_End);
+    EXPECT_EQ(form.Dir_Edit->cursorPosition(), form.Dir_Edit->text().size());
+    form.DirectoryListBox1->setFocus();
+    EXPECT_EQ(form.Dir_Edit->cursorPosition(), 0);
+  }
+}
+
 TEST_F(FolderFormTest, BrowsingFillsTheEditAndOkCreatesTheFolder) {
   TSelectCustomDirForm form("NULL", fs, folders, info, &boxes);
   form.show();
@@ -211,6 +248,7 @@ TEST_F(FolderFormTest, BrowsingFillsTheEditAndOkCreatesTheFolder) {
   EXPECT_EQ(form.Dir_Edit->text(), "c:\\users");
   open("docs");
   EXPECT_EQ(form.Dir_Edit->text(), "c:\\users\\docs");
+  EXPECT_EQ(form.Dir_Edit->cursorPosition(), 0);  // a browsed path shows from its start too
 
   form.Dir_Edit->clear();
   QTest::keyClicks(form.Dir_Edit, "c:\\New\\Deeper\\Mine");
