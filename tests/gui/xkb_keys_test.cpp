@@ -81,7 +81,12 @@ TEST_P(XkbKeysTest, TypesWithTheChosenLayoutAndComposesGreekAccents) {
 
 INSTANTIATE_TEST_SUITE_P(ComposeTables, XkbKeysTest,
                          ::testing::Values(XkbKeys::Compose::kLocaleTable,
-                                           XkbKeys::Compose::kBuiltIn));
+                                           XkbKeys::Compose::kBuiltIn),
+                         [](const ::testing::TestParamInfo<XkbKeys::Compose>& param_info) {
+                           return param_info.param == XkbKeys::Compose::kLocaleTable
+                                      ? std::string("LocaleTable")
+                                      : std::string("BuiltIn");
+                         });
 
 TEST(XkbKeys, VariantsAndUnknownLayouts) {
   XkbKeys keys;

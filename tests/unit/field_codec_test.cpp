@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
+#include "tests/support/test_names.h"
 #include "text/cp1253.h"
 #include "tools/encoders/field_encoders.h"
 
@@ -152,7 +154,12 @@ INSTANTIATE_TEST_SUITE_P(
         NormCase{"GreekKey", "Ά ρ-θρο", "αρθρο"}, NormCase{"GreekKey", "", ""},
         NormCase{"EnglishKey", "The (big) Apple's", "thebigapples"},
         NormCase{"EnglishKey", "3-D", "d"}, NormCase{"EnglishKey", "B-52", "b52"},
-        NormCase{"EnglishKey", "Άλφα", "Άλφα"}, NormCase{"EnglishKey", "  a\tb  ", "ab"}));
+        NormCase{"EnglishKey", "Άλφα", "Άλφα"}, NormCase{"EnglishKey", "  a\tb  ", "ab"}),
+    [](const ::testing::TestParamInfo<NormCase>& param_info) {
+      // The routine and its input; the case's number keeps inputs spelt alike apart.
+      return std::string(param_info.param.routine) + "_" +
+             testing::TestNameOf(param_info.param.input) + "_" + std::to_string(param_info.index);
+    });
 
 TEST(WholeWordFound, Table) {
   struct Case {

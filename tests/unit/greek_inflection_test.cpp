@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/test_names.h"
 #include "text/cp1253.h"
 
 namespace zelvoran {
@@ -30,6 +31,11 @@ struct Paradigm {
 };
 
 class GreekParadigmTest : public ::testing::TestWithParam<Paradigm> {};
+
+// Each case by its headword, in Latin letters.
+std::string ParadigmName(const ::testing::TestParamInfo<Paradigm>& param_info) {
+  return testing::TestNameOf(param_info.param.headword);
+}
 
 TEST_P(GreekParadigmTest, GeneratesTheFormsWithTheirAccents) {
   const Paradigm& p = GetParam();
@@ -76,7 +82,8 @@ INSTANTIATE_TEST_SUITE_P(
         Paradigm{"μανάβης", "n", {"μανάβη", "μανάβηδες"}, {"μανάβες"}},
         Paradigm{"εικόνα", "n", {"εικόνας", "εικόνων"}, {"εικονών"}},
         // Place names have no plural.
-        Paradigm{"Αθήνα", "pn", {"αθήνας"}, {"αθήνες", "αθηνών"}}));
+        Paradigm{"Αθήνα", "pn", {"αθήνας"}, {"αθήνες", "αθηνών"}}),
+    ParadigmName);
 
 INSTANTIATE_TEST_SUITE_P(
     Adjectives, GreekParadigmTest,
@@ -98,7 +105,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "adj",
                  {"ενδιαφέρουσα", "ενδιαφέροντος", "ενδιαφέρον", "ενδιαφερόντων", "ενδιαφερουσών"},
                  {}},
-        Paradigm{"ελεήμων", "adj", {"ελεήμονος", "ελεήμονες", "ελεημόνων"}, {"ελεήμουσα"}}));
+        Paradigm{"ελεήμων", "adj", {"ελεήμονος", "ελεήμονες", "ελεημόνων"}, {"ελεήμουσα"}}),
+    ParadigmName);
 
 INSTANTIATE_TEST_SUITE_P(
     Verbs, GreekParadigmTest,
@@ -135,7 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
         Paradigm{"εξαρτώμαι", "v", {"εξαρτάται", "εξαρτώνται", "εξαρτήθηκε"}, {}},
         Paradigm{"παρκάρω", "v", {"παρκάρισα", "παρκαρίστηκε", "παρκαρισμένο"}, {"παρκάρθηκε"}},
         Paradigm{"προτείνω", "v", {"πρότεινα", "προτείναμε", "προτάθηκε"}, {"προτείθηκε"}},
-        Paradigm{"ανέρχομαι", "v", {"ανέρχεται"}, {"ανέρχτηκε"}}));
+        Paradigm{"ανέρχομαι", "v", {"ανέρχεται"}, {"ανέρχτηκε"}}),
+    ParadigmName);
 
 INSTANTIATE_TEST_SUITE_P(
     IrregularVerbs, GreekParadigmTest,
@@ -161,7 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
         Paradigm{"καταλαβαίνω", "v", {"κατάλαβα", "καταλάβαμε", "καταλάβει"}, {}},
         Paradigm{"καίω", "v", {"έκαψα", "κάηκε", "καμένος"}, {}},
         Paradigm{"ζω", "v", {"ζεις", "έζησα", "ζήσει"}, {}},
-        Paradigm{"κάθομαι", "v", {"κάθισα", "κάτσε", "καθόταν"}, {}}));
+        Paradigm{"κάθομαι", "v", {"κάθισα", "κάτσε", "καθόταν"}, {}}),
+    ParadigmName);
 
 // The learned past of compound verbs: the internal augment after the last prefix, the
 // lengthened vowel of a root that begins with one, and the learned passive aorist.
