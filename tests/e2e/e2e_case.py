@@ -15,6 +15,12 @@ BUILD_DIR = os.environ.get("ZELVORAN_BUILD_DIR", "")
 
 class ProgramTest(unittest.TestCase):
     desktop = None
+    # The fixture dictionary of the program folder (see zelvoran-fixture-data).
+    DATA = "small"
+
+    def program_env(self):
+        """Environment the program starts with beyond the desktop's."""
+        return {}
 
     @classmethod
     def setUpClass(cls):
@@ -23,14 +29,15 @@ class ProgramTest(unittest.TestCase):
             ProgramTest.desktop.start()
 
     def setUp(self):
-        self.folder = e2e.program_folder(BUILD_DIR)
+        self.folder = e2e.program_folder(BUILD_DIR, self.DATA)
         self.addCleanup(shutil.rmtree, self.folder, True)
-        self.app = e2e.Program(ProgramTest.desktop, e2e.program_exe(BUILD_DIR), self.folder)
+        self.app = e2e.Program(ProgramTest.desktop, e2e.program_exe(BUILD_DIR), self.folder,
+                               self.program_env())
         self.addCleanup(self.app.stop)
         self.app.start()
 
     # Waits until `read()` returns `expected`, then checks it (a clear message on a timeout).
-    def assertEventually(self, read, expected, timeout=10.0, what="value"):
+    def assertEventually(self, read, expected, timeout=e2e.STATE_TIMEOUT, what="value"):
         last = [None]
 
         def same():

@@ -4,7 +4,6 @@ headword list and the explanation; and the keyboard focus after the stay-on-top 
 
 import os
 import sys
-import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
@@ -117,9 +116,15 @@ class ScreenReaderTest(e2e_case.ProgramTest):
         # The about window opens from the copyright label.
         app.click(app.find(name="Copyright ©", role="label"))
         about = app.find_window(name="Zelvoran Glossa έκδ.1.2")
-        found = {c.name for c in app.controls(about)}
-        self.assertIn("Πληροφορίες Copyright", found)
+        controls = app.controls(about)
+        self.assertIn("Πληροφορίες Copyright", {c.name for c in controls})
         self.assertEqual(self.unnamed(about), [])
+        # The notice states the licences; no right is reserved.
+        notice = next(c for c in controls if c.name == "Πληροφορίες Copyright").text
+        self.assertIn("Γενικής Άδειας Δημόσιας Χρήσης GNU (GNU General Public License)", notice)
+        self.assertIn("CC BY-SA 3.0", notice)
+        self.assertIn("LICENSE", notice)
+        self.assertNotIn("επιφύλαξη", notice)
         app.key("Escape")
 
     def test_focus_stays_in_the_entry_box_after_stay_on_top(self):
@@ -136,8 +141,9 @@ class ScreenReaderTest(e2e_case.ProgramTest):
                                        check=False).stdout.split(), what="the window again")
             self.assertEventually(lambda: getattr(app.focused(), "name", None),
                                   "Λήμμα προς Αναζήτηση", what="the focused control")
-            # Keys typed now reach the entry box.
-            time.sleep(0.3)
+            # Keys typed now reach the entry box: the new native window has the X focus.
+            e2e.wait_for(lambda: app.x_focus() in app.visible_windows(),
+                         what="the X focus on the window again")
             app.type_text("s")
             e2e.wait_for(lambda: app.entry_text().endswith("s"), what="the typed key")
             app.key("BackSpace")

@@ -11,6 +11,10 @@ way a screen reader reads them.
 
 One Desktop per process: the AT-SPI client library binds to the first session bus it sees.
 Nothing here skips: a missing tool is an error that names the Debian package to install.
+
+Nothing here waits for a time either: every step that needs the program to have done
+something waits for the state it leads to (wait_for), so a busy machine only makes a test
+slower. Keys and clicks reach the program in the order they were sent.
 """
 
 import os
@@ -64,7 +68,12 @@ def missing_packages():
     return missing
 
 
-def wait_for(condition, timeout=10.0, interval=0.05, what="condition"):
+# How long a state may take to come about before a test fails; generous, since a test that
+# passes never waits it out.
+STATE_TIMEOUT = 60.0
+
+
+def wait_for(condition, timeout=STATE_TIMEOUT, interval=0.05, what="condition"):
     """Polls `condition` until it returns a true value, which is returned."""
     deadline = time.monotonic() + timeout
     last_error = None
@@ -150,7 +159,7 @@ class Desktop:
         self._procs.append((xvfb, False))
         os.close(write_end)
         number = b""
-        deadline = time.monotonic() + 20
+        deadline = time.monotonic() + STATE_TIMEOUT
         while not number.endswith(b"\n"):
             if time.monotonic() > deadline or xvfb.poll() is not None:
                 os.close(read_end)
@@ -184,7 +193,7 @@ class Desktop:
         wait_for(lambda: self.run("dbus-send", "--session", "--print-reply",
                                   "--dest=org.a11y.Bus", "/org/a11y/bus",
                                   "org.a11y.Bus.GetAddress", check=False).returncode == 0,
-                 timeout=20, what="the accessibility bus")
+                 what="the accessibility bus")
 
         # The AT-SPI client library reads these when it is first imported.
         os.environ["DISPLAY"] = self.display
@@ -204,7 +213,7 @@ class Desktop:
             self._dbus_pid = None
         shutil.rmtree(self.dir, ignore_errors=True)
 
-    def run(self, *args, check=True, timeout=20, input=None):
+    def run(self, *args, check=True, timeout=STATE_TIMEOUT, input=None):
         r = subprocess.run(list(args), env=self.env, capture_output=True, text=True,
                            timeout=timeout, input=input)
         if check and r.returncode != 0:
@@ -254,6 +263,8 @@ class Program:
 
     def __init__(self, desktop, exe, folder, extra_env=None):
         self.desktop, self.exe, self.folder = desktop, os.path.abspath(exe), folder
+        # The build folder the program comes from (its tests' tools are there too).
+        self.build_dir = os.path.dirname(os.path.dirname(self.exe))
         self.env = dict(desktop.env, QT_QPA_PLATFORM="xcb", QT_ACCESSIBILITY="1",
                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.env.update(extra_env or {})
@@ -274,6 +285,10 @@ class Program:
 
     def start(self):
         self.log_path = os.path.join(self.desktop.dir, "program.log")
+        # Listening before the program starts: its accessibility bridge reads the events that
+        # someone listens to when it starts; a listener that registers while it is starting
+        # may never be sent an event.
+        self._listen()
         with open(self.log_path, "a") as log:
             self.proc = subprocess.Popen([self.exe], cwd=self.folder, env=self.env, stdout=log,
                                          stderr=log)
@@ -285,10 +300,10 @@ class Program:
             ids = r.stdout.split()
             return ids[0] if ids else None
 
-        self.window = wait_for(window, timeout=30, what="the program's window")
-        self._listen()
-        wait_for(lambda: self.main_frame(), timeout=30, what="the window through AT-SPI")
+        self.window = wait_for(window, what="the program's window")
+        wait_for(lambda: self.main_frame(), what="the window through AT-SPI")
         self.focus_window()
+        wait_for(self.is_active, what="the window to be active")
 
     def stop(self):
         self._stop_listening()
@@ -302,7 +317,7 @@ class Program:
             with open(self.log_path) as f:
                 raise E2EError(f"the program ended with {self.proc.returncode}: {f.read()}")
 
-    def x(self, *args, check=True, timeout=20, input=None):
+    def x(self, *args, check=True, timeout=STATE_TIMEOUT, input=None):
         return self.desktop.run(*args, check=check, timeout=timeout, input=input)
 
     # --- reading the windows through AT-SPI ---
@@ -358,7 +373,7 @@ class Program:
         walk(root, 0)
         return out
 
-    def find(self, name=None, role=None, root=None, description=None, timeout=10.0):
+    def find(self, name=None, role=None, root=None, description=None, timeout=STATE_TIMEOUT):
         """The first control with this name (and role, description), waiting for it."""
         def look():
             for c in self.controls(root):
@@ -368,7 +383,7 @@ class Program:
             return None
         return wait_for(look, timeout=timeout, what=f"a {role or 'control'} named {name!r}")
 
-    def find_window(self, role=None, name=None, timeout=10.0):
+    def find_window(self, role=None, name=None, timeout=STATE_TIMEOUT):
         """A top-level window of the program (a dialog, a popup menu)."""
         def look():
             for w in self.windows():
@@ -406,6 +421,21 @@ class Program:
         """The control that has the keyboard focus, or None."""
         return next((c for c in self.controls() if c.focused), None)
 
+    def is_active(self):
+        """Whether the main window is the active window (it then receives the keys)."""
+        import pyatspi
+        frame = self.main_frame()
+        return frame is not None and frame.getState().contains(pyatspi.STATE_ACTIVE)
+
+    def selection(self, control):
+        """The selected part of a text control as (start, end) character offsets; (n, n) at
+        the caret when nothing is selected."""
+        text = control.acc.queryText()
+        if text.getNSelections() > 0:
+            start, end = text.getSelection(0)
+            return (start, end)
+        return (text.caretOffset, text.caretOffset)
+
     # --- acting as the user ---
 
     def focus_window(self):
@@ -416,20 +446,32 @@ class Program:
         """The X window that has the input focus."""
         return self.x("xdotool", "getwindowfocus").stdout.strip()
 
-    def type_text(self, text, delay_ms=40):
+    def type_text(self, text, delay_ms=12):
         """Types ASCII text key by key into the focused control."""
         self.x("xdotool", "type", "--delay", str(delay_ms), text)
 
     def key(self, *keys):
         """Presses keys (xdotool names: ctrl+c, shift+Delete, Down...) one after the other."""
-        for k in keys:
-            self.x("xdotool", "key", "--delay", "40", k)
-            time.sleep(0.1)
+        self.x("xdotool", "key", "--delay", "12", *keys)
+
+    # Two presses this close to each other count as a double-click when they follow fast.
+    DOUBLE_CLICK_DISTANCE = 8
 
     def click(self, control, button=1):
+        """Clicks a control in its middle; a click right after one in the same place moves
+        aside, so that two clicks are never taken for a double-click."""
         x, y = control.center()
+        last = getattr(self, "_last_click", None)
+        if last and abs(last[0] - x) <= self.DOUBLE_CLICK_DISTANCE and \
+                abs(last[1] - y) <= self.DOUBLE_CLICK_DISTANCE:
+            x = last[0] + (2 * self.DOUBLE_CLICK_DISTANCE if last[0] <= x else
+                           -2 * self.DOUBLE_CLICK_DISTANCE)
+        self.click_at(x, y, button)
+
+    def click_at(self, x, y, button=1):
+        """Clicks at a point of the screen."""
+        self._last_click = (x, y)
         self.x("xdotool", "mousemove", str(x), str(y), "click", str(button))
-        time.sleep(0.2)
 
     def set_entry_text(self, text):
         """Replaces the entry box's text as an assistive tool does (any script, Greek too);
@@ -445,39 +487,35 @@ class Program:
     def context_menu(self, control):
         """Opens `control`'s context menu with a right click and returns its items, read as a
         screen reader reads a menu: the toolkit leaves popup menus out of the application's
-        windows, so the first item is reached with Down and the menu through it."""
+        windows, but announces the menu when it shows, and the menu is reached through that
+        announcement."""
         def menu():
             self.pump_events()
             for source in reversed(self._focus_events):
                 try:
                     role = source.getRoleName()
-                    if role == "menu item":
-                        return source.parent
                     if role in ("popup menu", "menu") and source.childCount:
                         return source
+                    if role == "menu item":
+                        return source.parent
                 except Exception:
                     continue
             return None
 
         before = len(self.visible_windows())
-        for attempt in range(3):
-            self.pump_events()
-            self._focus_events.clear()
-            self.click(control, button=3)
-            wait_for(lambda: len(self.visible_windows()) > before, what="the menu to open")
-            # The menu takes the keyboard a moment after it is mapped: Down again until an
-            # item is announced; a menu that announces nothing is closed and opened again.
-            for _ in range(3):
-                time.sleep(0.2)
-                self.key("Down")
-                try:
-                    self._menu = wait_for(menu, timeout=2, what="a menu item to take the focus")
-                    return self.menu_items()
-                except E2EError:
-                    pass
-            self.key("Escape")
-            wait_for(lambda: len(self.visible_windows()) == before, what="the menu to close")
-        raise E2EError("the context menu announced no item")
+        self.pump_events()
+        self._focus_events.clear()
+        self.click(control, button=3)
+        wait_for(lambda: len(self.visible_windows()) > before, what="the menu to open")
+        self._menu = wait_for(menu, what="the menu to be announced")
+        self._windows_without_menu = before
+        return self.menu_items()
+
+    def close_menu(self):
+        """Closes the open context menu with Escape and waits until it has gone."""
+        self.key("Escape")
+        wait_for(lambda: len(self.visible_windows()) <= self._windows_without_menu,
+                 what="the menu to close")
 
     def menu_items(self):
         """The items of the open context menu."""
@@ -522,9 +560,11 @@ class Program:
     # --- the clipboard, as another program sees it ---
 
     def clipboard(self):
-        """The CLIPBOARD selection's text (UTF-8), None when nobody owns it."""
-        r = self.x("xclip", "-o", "-selection", "clipboard", check=False, timeout=10)
-        return r.stdout if r.returncode == 0 else None
+        """The CLIPBOARD selection's text as its owner gives it (its line ends untouched), None
+        when nobody owns it."""
+        r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], env=self.desktop.env,
+                           capture_output=True, timeout=STATE_TIMEOUT)
+        return r.stdout.decode("utf-8", "replace") if r.returncode == 0 else None
 
     def copy_in_other_program(self, text):
         """Another program (xclip) takes the CLIPBOARD with `text`."""
@@ -535,6 +575,13 @@ class Program:
         owner.stdin.close()
         self._clipboard_owners.append(owner)
         wait_for(lambda: self.clipboard() == text, what="the other program's copy")
+
+    def x11_probe(self, *args):
+        """Runs the tests' X client (tests/x11/x11_probe.cpp) on the private display."""
+        probe = os.path.join(self.build_dir, "tests", "zelvoran-x11-probe")
+        if not os.access(probe, os.X_OK):
+            raise E2EError(f"{probe} is not built")
+        return self.x(probe, *args).stdout.strip()
 
 
 def program_folder(build_dir, data="small"):
