@@ -8,10 +8,9 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 ensure_packages "${BUILD_PACKAGES[@]}" "${CHECK_PACKAGES[@]}"
 build_all -DZELVORAN_WERROR=ON
 build_data
-# A test that fails is run once more before the run counts it as failed: the end-to-end
-# tests drive real X servers and a clipboard shared between processes, where a busy machine
-# can miss an event.
-(cd "$BUILD" && ctest --output-on-failure -j2 --repeat until-pass:2)
+# Every test runs once: the end-to-end tests wait for the states they need, so a busy machine
+# makes them slower, never failing.
+(cd "$BUILD" && ctest --output-on-failure -j2)
 bash "$ROOT/scripts/windows.sh"
 
 bash "$ROOT/scripts/fuzz.sh" 5
