@@ -239,7 +239,8 @@ INSTANTIATE_TEST_SUITE_P(
         Paradigm{"λαμβάνω", "v", {"ελήφθη", "ελήφθησαν", "λήφθηκε"}, {}},
         Paradigm{"δίνω", "v", {"εδόθη", "δόθηκε"}, {}},
         Paradigm{"κρίνω", "v", {"εκρίθη", "κρίθηκε"}, {"εκέκρινε"}},
-        Paradigm{"διαβάζω", "v", {"διάβασε", "διαβάστηκε"}, {}}));
+        Paradigm{"διαβάζω", "v", {"διάβασε", "διαβάστηκε"}, {}}),
+    ParadigmName);
 
 INSTANTIATE_TEST_SUITE_P(
     Comparison, GreekParadigmTest,
@@ -267,7 +268,8 @@ INSTANTIATE_TEST_SUITE_P(
         Paradigm{"βαθιά", "adv", {"βαθύτερα", "βαθύτατα"}, {"βαθιότερα"}},
         Paradigm{"ταχέως", "adv", {"ταχύτερα", "ταχύτατα"}, {}},
         Paradigm{"νωρίς", "adv", {"νωρίτερα", "νωρίτατα"}, {}},
-        Paradigm{"καλά", "adv", {"καλύτερα", "άριστα"}, {"καλότερα"}}));
+        Paradigm{"καλά", "adv", {"καλύτερα", "άριστα"}, {"καλότερα"}}),
+    ParadigmName);
 
 INSTANTIATE_TEST_SUITE_P(
     LearnedNouns, GreekParadigmTest,
@@ -284,7 +286,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Paradigm{"συγγραφέας", "n", {"συγγραφέως"}, {}},
                       Paradigm{"φωνήεν", "n", {"φωνήεντος", "φωνήεντα"}, {}},
                       Paradigm{"απόφαση", "n", {"αποφάσεως"}, {}},
-                      Paradigm{"παππούς", "n", {"παππούδες"}, {"παππούος"}}));
+                      Paradigm{"παππούς", "n", {"παππούδες"}, {"παππούος"}}),
+    ParadigmName);
 
 TEST(GreekInflection, LearnedReadingsLeadBackToFormsAndNominatives) {
   const struct {
@@ -422,7 +425,12 @@ INSTANTIATE_TEST_SUITE_P(Lists, GreekHandListTest,
                          ::testing::Values(HandList{"greek_forms.tsv", 99.5},
                                            HandList{"greek_compound_verbs.tsv", 97.0},
                                            HandList{"greek_comparison.tsv", 95.0},
-                                           HandList{"greek_learned_nouns.tsv", 97.0}));
+                                           HandList{"greek_learned_nouns.tsv", 97.0}),
+                         [](const ::testing::TestParamInfo<HandList>& param_info) {
+                           // The list's file name without ".tsv".
+                           const std::string file = param_info.param.file;
+                           return testing::TestNameOf(file.substr(0, file.find('.')));
+                         });
 
 }  // namespace
 }  // namespace zelvoran
